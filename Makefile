@@ -1,0 +1,37 @@
+# Two commands do all the set-up on a fresh Debian 12 machine:
+#   make demo   installs what is missing, builds, and runs the show on sample pictures
+#   make test   installs what is missing, builds, and runs every test (native and under Wine)
+.PHONY: setup build native windows test test-native test-asan test-windows demo clean
+
+setup:
+	bash scripts/setup-debian.sh
+
+native: setup
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+
+windows: setup
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows
+
+build: native windows
+
+test-native: native
+	ctest --preset native
+
+test-asan: setup
+	cmake --preset native-asan >/dev/null
+	cmake --build --preset native-asan
+	ctest --preset native-asan
+
+test-windows: windows
+	ctest --preset windows
+
+test: setup
+	$(MAKE) --no-print-directory test-native test-asan test-windows
+
+demo: windows
+	bash scripts/demo.sh
+
+clean:
+	rm -rf build

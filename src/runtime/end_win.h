@@ -1,0 +1,7 @@
+#pragma once
+// Ending the program at once: no further event handler runs, no unload handler included.
+namespace kpv::rt {
+
+[[noreturn]] void EndProgram(unsigned exitCode = 0);
+
+}  // namespace kpv::rt

@@ -1,0 +1,54 @@
+#pragma once
+// The walk through the picture folder and its subfolders, apart from how one folder is listed.
+#include <compare>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kpv {
+
+// Where a folder really lives: its volume and its file ID there. Two paths with one identity are one folder
+// (a link, a junction or a mount point leads back to it). All zero: the file system gives no identity.
+struct FolderIdentity {
+    uint64_t volume = 0;
+    uint64_t fileIdLow = 0;
+    uint64_t fileIdHigh = 0;
+    bool Known() const { return volume != 0 || fileIdLow != 0 || fileIdHigh != 0; }
+    auto operator<=>(const FolderIdentity&) const = default;
+};
+
+// Receives one folder's contents from a lister, in the lister's order.
+class FolderVisitor {
+public:
+    // Called once, before any entry. False: the folder was listed before; the lister stops without error.
+    virtual bool Enter(const FolderIdentity& identity) = 0;
+    virtual void File(std::wstring_view name) = 0;
+    virtual void Subfolder(std::wstring_view name) = 0;
+protected:
+    ~FolderVisitor() = default;
+};
+
+class FolderLister {
+public:
+    virtual ~FolderLister() = default;
+    // Lists the folder at openPath into the visitor ("." and ".." left out). Returns 0, or the platform's
+    // error number when the folder cannot be opened or listed; entries delivered before the failure stand.
+    virtual uint32_t List(const std::wstring& openPath, FolderVisitor& visitor) = 0;
+};
+
+// The list starts out as one empty entry; the first picture fills it and each later one adds an entry.
+void AddPicture(std::vector<std::wstring>& list, std::wstring path);
+
+// Adds the pictures below `folder` (ending in a backslash) to `list`: a folder's files in listed order before
+// anything of its subfolders, and with `descend` each subfolder completely before the next, depth first.
+// Entries are `folder` as given followed by the names; the lister gets `openFolder`, the same folder in the
+// form it opens (both grow by the same names). A folder that fails is reported through `report` with the
+// error number and abandoned, keeping what it gave before; the walk goes on with the next folder. A folder
+// reached again by another path (a loop through a link) is not listed again. The walk keeps its own stack,
+// so the depth of the tree is not limited by the thread's stack.
+void WalkPictures(const std::wstring& folder, const std::wstring& openFolder, bool descend, FolderLister& lister,
+                  std::vector<std::wstring>& list, const std::function<void(uint32_t error)>& report);
+
+}  // namespace kpv

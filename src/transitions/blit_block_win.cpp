@@ -1,0 +1,18 @@
+#include "transitions/blit_block_win.h"
+
+#include "startup/mod_main.h"
+
+namespace kpv {
+
+int32_t BlitBlock(HWND destWindow, HDC destDc, int32_t destX, int32_t destY, int32_t destWidth,
+                  int32_t destHeight, HWND sourceWindow, HDC sourceDc, int32_t sourceX, int32_t sourceY,
+                  int32_t sourceWidth, int32_t sourceHeight, DWORD rasterOperation) {
+    LastApiResult = SetStretchBltMode(destDc, COLORONCOLOR);
+    LastApiResult = StretchBlt(destDc, destX, destY, destWidth, destHeight, sourceDc, sourceX, sourceY, sourceWidth,
+                               sourceHeight, rasterOperation);
+    LastApiResult = ReleaseDC(destWindow, destDc);
+    LastApiResult = ReleaseDC(sourceWindow, sourceDc);
+    return 0;
+}
+
+}  // namespace kpv

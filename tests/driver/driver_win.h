@@ -1,0 +1,87 @@
+#pragma once
+// Drives the real KPV.scr from a test as Windows and a user would: processes, windows, message boxes,
+// the registry, the screen and input.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kpv::test {
+
+// Polls pred every few milliseconds until it holds or the time is up.
+bool PollUntil(const std::function<bool()>& pred, int timeoutMs);
+
+class Process {
+public:
+    Process() = default;
+    Process(HANDLE process, DWORD pid) : h_(process), pid_(pid) {}
+    ~Process();
+    Process(Process&& o) noexcept;
+    Process& operator=(Process&& o) noexcept;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    DWORD pid() const { return pid_; }
+    HANDLE handle() const { return h_; }
+    bool Running() const;
+    // Exit code, or -1 when it is still running after timeoutMs.
+    long long Wait(int timeoutMs) const;
+    void Kill();
+private:
+    HANDLE h_ = nullptr;
+    DWORD pid_ = 0;
+};
+
+// Starts exe with the given argument text (the command line is "exe" args).
+Process StartProgram(const std::wstring& exe, const std::wstring& args);
+std::wstring ScrPath();       // the KPV.scr under test
+std::wstring TestDataDir();   // a scratch folder of the build tree, Windows path
+
+// Top-level windows of a process.
+std::vector<HWND> ProcessWindows(DWORD pid, bool visibleOnly = false);
+HWND WaitForWindow(DWORD pid, const std::function<bool(HWND)>& pred, int timeoutMs);
+std::wstring WindowText(HWND w);
+std::wstring WindowClass(HWND w);
+
+// Message boxes (dialog class #32770 with a text and an OK button) of a process.
+HWND WaitForMessageBox(DWORD pid, int timeoutMs);
+std::wstring MessageBoxText(HWND box);
+void PressButton(HWND dialog, int id);
+
+// Registry, under HKEY_CURRENT_USER\Software\Tarnel Software\KPV\<sub>.
+struct RegValue {
+    bool exists = false;
+    DWORD type = 0;
+    std::vector<uint8_t> data;
+};
+RegValue ReadProgramValue(const std::wstring& sub, const std::wstring& name);
+void WriteProgramValue(const std::wstring& sub, const std::wstring& name, DWORD type, const std::vector<uint8_t>& data);
+void WriteProgramInt16(const std::wstring& sub, const std::wstring& name, int16_t v);
+void WriteProgramInt32(const std::wstring& sub, const std::wstring& name, int32_t v);
+void WriteProgramPathA(const std::wstring& sub, const std::wstring& name, const std::string& ansiText);
+void DeleteProgramValue(const std::wstring& sub, const std::wstring& name);
+void DeleteProgramKey();  // the whole product key, for a clean start
+int16_t ActiveFlag();     // "Active" as a 16-bit value, 0 when missing
+
+// The screen as a top-most window would show it.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;  // 0x00RRGGBB, top line first
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    bool SaveBmp(const std::wstring& path) const;
+};
+Screenshot CaptureScreen();
+
+// Input as SendInput delivers it.
+void SendKey(WORD vk);
+void MoveMouseTo(int x, int y);
+void ClickMouse();
+
+// Test pictures: a 24-bit BMP whose pixel (x, y) is colour(x, y) as 0x00RRGGBB.
+bool WriteBmp(const std::wstring& path, int width, int height, const std::function<uint32_t(int, int)>& colour);
+bool MakeDirectory(const std::wstring& path);   // with parents
+void RemoveTree(const std::wstring& path);
+
+}  // namespace kpv::test

@@ -1,0 +1,162 @@
+// The colour effect as the user sees it: a show of one picture with sepia (or monochrome) always on puts
+// only recoloured pixels where the picture lands, and leaves the background and the picture's place alone.
+// Sepia pixels are recognised by their own arithmetic (green = 2/3 red, blue = 1/3 red, rounded down), which
+// no ordinary colour picture, grey picture or the blue background satisfies by chance.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "driver/driver_win.h"
+
+using namespace kpv::test;
+
+namespace {
+
+// The pictures are made at build time, one per folder, beside the screen saver.
+std::wstring PictureFolder(const wchar_t* name) {
+    const std::wstring scr = ScrPath();
+    return scr.substr(0, scr.find_last_of(L'\\')) + L"\\effect_pictures\\" + name + L"\\";
+}
+
+std::string Narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
+std::wstring Wide(const std::string& s) {
+    std::wstring w(s.begin(), s.end());
+    for (wchar_t& ch : w) {
+        if (ch == L'/') ch = L'_';
+    }
+    return w;
+}
+
+constexpr uint32_t kBlue = 0x000000FF;  // the fixed background, 0x00RRGGBB as captured
+constexpr float kTwips = 15.0f;         // twips per pixel at 96 dots per inch
+
+int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+// Where a w x h picture lands on the 1024 x 768 screen: centred, scaled down by the tighter axis if larger.
+RECT Placement(int w, int h, int screenW, int screenH) {
+    const double fW = screenW * kTwips, fH = screenH * kTwips, pW = w * kTwips, pH = h * kTwips;
+    double fitW = pW, fitH = pH;
+    if (pW > fW || pH > fH) {
+        const float rW = static_cast<float>(pW / fW), rH = static_cast<float>(pH / fH);
+        if (rH >= rW) {
+            fitW = RoundEven(fH / pH * pW);
+            fitH = RoundEven(fH);
+        } else {
+            fitW = RoundEven(fW);
+            fitH = RoundEven(fW / pW * pH);
+        }
+    }
+    const int x = RoundEven((fW - fitW) / 2 / kTwips), y = RoundEven((fH - fitH) / 2 / kTwips);
+    return RECT{x, y, x + RoundEven(fitW / kTwips), y + RoundEven(fitH / kTwips)};
+}
+
+bool IsSepia(uint32_t p) {
+    const uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+    return g == r * 2 / 3 && b == r / 3;
+}
+bool IsGrey(uint32_t p) {
+    const uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+    return r == g && g == b;
+}
+
+struct EffectCase {
+    const wchar_t* folder;
+    int width, height;  // the picture's own size
+    int16_t edit;  // 1 monochrome; 2 sepia; 3 random, which for a single picture is always sepia
+};
+
+class ColourEffectOnScreen : public ::testing::TestWithParam<EffectCase> {
+protected:
+    void SetUp() override {
+        DeleteProgramKey();
+        const EffectCase c = GetParam();
+        WriteProgramPathA(L"Settings", L"Path", Narrow(PictureFolder(c.folder)));
+        WriteProgramInt16(L"Settings", L"SubFolder", 0);
+        WriteProgramInt16(L"Settings", L"Interval", 1);
+        WriteProgramInt16(L"Settings", L"BlockSize", 64);
+        WriteProgramInt32(L"Settings", L"Speed", 0);
+        WriteProgramInt16(L"Settings", L"BackGround", 1);
+        WriteProgramInt32(L"Settings", L"BackColor", 0x00FF0000);  // blue as a colour reference
+        WriteProgramInt16(L"Settings", L"Edit", c.edit);
+        WriteProgramInt16(L"Settings", L"Case", 0);
+    }
+    void TearDown() override {
+        if (show_.Running()) show_.Kill();
+        DeleteProgramKey();
+    }
+    Process show_;
+};
+
+// What a screenshot shows against what it should: recoloured pixels exactly where the picture lands, the
+// background everywhere else.
+int Area(const RECT& r) { return (r.right - r.left) * (r.bottom - r.top); }
+
+struct Verdict {
+    int wrong = 0;
+    int lit = 0;  // non-black pixels of the picture: black passes for sepia but is no picture
+    std::string firstWrong;
+};
+
+Verdict Judge(const Screenshot& shot, const RECT& place, bool (*recoloured)(uint32_t)) {
+    Verdict v;
+    for (int y = 0; y < shot.height; ++y) {
+        for (int x = 0; x < shot.width; ++x) {
+            const uint32_t p = shot.At(x, y);
+            const bool inside = x >= place.left && x < place.right && y >= place.top && y < place.bottom;
+            if (inside && p != 0) ++v.lit;
+            if (inside ? recoloured(p) : p == kBlue) continue;
+            if (v.wrong++ == 0) {
+                char text[96];
+                std::snprintf(text, sizeof text, "pixel %d,%d is %06x (%s)", x, y, p, inside ? "picture" : "background");
+                v.firstWrong = text;
+            }
+        }
+    }
+    return v;
+}
+
+TEST_P(ColourEffectOnScreen, OnlyRecolouredPixelsWhereThePictureLands) {
+    const EffectCase c = GetParam();
+    const auto recoloured = c.edit == 1 ? IsGrey : IsSepia;
+    show_ = StartProgram(ScrPath(), L"/s");
+    ASSERT_NE(show_.handle(), nullptr);
+
+    Screenshot shot;
+    RECT place{};
+    Verdict verdict;
+    // The first reveal starts one view time after the show over a black desktop; the screen is judged until
+    // the reveal is complete.
+    PollUntil([&] {
+        shot = CaptureScreen();
+        place = Placement(c.width, c.height, shot.width, shot.height);
+        verdict = Judge(shot, place, recoloured);
+        return verdict.wrong == 0 && verdict.lit >= Area(place) * 99 / 100;  // black: not yet revealed
+    }, 30000);
+    shot.SaveBmp(TestDataDir() + L"\\colour_effect_" + Wide(::testing::UnitTest::GetInstance()->current_test_info()->name()) + L".bmp");
+
+    EXPECT_EQ(verdict.wrong, 0) << verdict.firstWrong;
+    EXPECT_GE(verdict.lit, Area(place) * 99 / 100) << "the test pictures have no black pixels of their own";
+    // The picture's own first and last pixels, not the background: its size and place are kept.
+    EXPECT_NE(shot.At(place.left, place.top), kBlue);
+    EXPECT_NE(shot.At(place.right - 1, place.bottom - 1), kBlue);
+
+    SendKey(VK_ESCAPE);
+    EXPECT_NE(show_.Wait(10000), -1) << "the show did not end on a key";
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, ColourEffectOnScreen,
+                         ::testing::Values(EffectCase{L"colour", 641, 479, 2}, EffectCase{L"grey", 517, 389, 2},
+                                           EffectCase{L"cmyk", 499, 373, 2}, EffectCase{L"oddbmp", 333, 211, 2},
+                                           EffectCase{L"large", 2049, 1201, 2}, EffectCase{L"colour", 641, 479, 1},
+                                           EffectCase{L"oddbmp", 333, 211, 3}),
+                         [](const auto& info) {
+                             return Narrow(info.param.folder) + (info.param.edit == 1   ? "_monochrome"
+                                                                            : info.param.edit == 3 ? "_random_of_one_is_sepia"
+                                                                                                   : "_sepia");
+                         });
+
+}  // namespace

@@ -1,0 +1,187 @@
+// The preview plumbing with the real program: it becomes a child of the host window with the host's size,
+// and it ends within 3 seconds when the host window goes, when the host's process ends without destroying
+// it, and at once for a handle that names no window. (Wine never shows what a foreign child draws; the
+// preview's pixels are checked in-process by the Windows tests.)
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "driver/driver_win.h"
+#include "runtime/text_win.h"
+
+namespace kpv {
+namespace {
+
+using namespace kpv::test;
+
+constexpr wchar_t kHostFileVariable[] = L"KPV_PREVIEW_HOST_FILE";
+constexpr int kPreviewWidth = 152;
+constexpr int kPreviewHeight = 112;
+
+void PumpMessages() {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& pred, int timeoutMs) {
+    return PollUntil([&] { PumpMessages(); return pred(); }, timeoutMs);
+}
+
+// A settings dialog's stand-in: a top-level window with a child where the preview goes.
+struct HostWindows {
+    HostWindows() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+        wc.lpszClassName = L"KPVTestPreviewHost";
+        RegisterClassW(&wc);
+        top = CreateWindowExW(0, wc.lpszClassName, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400, 300,
+                              nullptr, nullptr, wc.hInstance, nullptr);
+        preview = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 20, 20, kPreviewWidth,
+                                  kPreviewHeight, top, nullptr, wc.hInstance, nullptr);
+    }
+    ~HostWindows() {
+        if (IsWindow(top)) DestroyWindow(top);
+    }
+    HWND top = nullptr;
+    HWND preview = nullptr;
+};
+
+std::wstring HandleText(HWND w) {
+    return std::to_wstring(static_cast<long long>(reinterpret_cast<LONG_PTR>(w)));
+}
+
+// The program's window that lives inside the host's preview window.
+HWND PreviewChildOf(HWND host, DWORD pid) {
+    struct Search { DWORD pid; HWND found; } search{pid, nullptr};
+    EnumChildWindows(host, [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == s->pid && !s->found) s->found = w;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring MakePreviewFolder() {
+    const std::wstring folder = TestDataDir() + L"\\preview_pictures";
+    RemoveTree(folder);
+    MakeDirectory(folder);
+    WriteBmp(folder + L"\\p.bmp", 200, 100, [](int x, int y) { return static_cast<uint32_t>((x * 7) << 8 | y); });
+    DeleteProgramKey();
+    WriteProgramPathA(L"Settings", L"Path", rt::WideToAnsi(folder + L"\\"));
+    WriteProgramInt16(L"Settings", L"Interval", 1);
+    WriteProgramInt16(L"Settings", L"BlockSize", 40);
+    WriteProgramInt16(L"Settings", L"BackGround", 1);
+    WriteProgramInt32(L"Settings", L"BackColor", 0x00FF00);
+    return folder;
+}
+
+class PreviewTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (program.Running()) program.Kill();
+    }
+    Process program;
+};
+
+TEST_F(PreviewTest, RunsAsAChildOfTheHostWithItsSizeAndEndsWhenTheHostGoes) {
+    MakePreviewFolder();
+    HostWindows host;
+    ASSERT_NE(host.preview, nullptr);
+    program = StartProgram(ScrPath(), L"/p " + HandleText(host.preview));
+    HWND child = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (child = PreviewChildOf(host.preview, program.pid())) != nullptr; }, 15000));
+    EXPECT_EQ(GetParent(child), host.preview);
+    EXPECT_TRUE(IsChild(host.preview, child));
+    RECT hostRect{}, childRect{};
+    GetWindowRect(host.preview, &hostRect);
+    ASSERT_TRUE(PumpUntil([&] {
+        GetWindowRect(child, &childRect);
+        return IsWindowVisible(child) && childRect.left == hostRect.left && childRect.top == hostRect.top;
+    }, 5000));
+    EXPECT_EQ(childRect.right - childRect.left, kPreviewWidth);
+    EXPECT_EQ(childRect.bottom - childRect.top, kPreviewHeight);
+    // A click in the preview does nothing.
+    ASSERT_TRUE(program.Running());
+    EXPECT_EQ(ActiveFlag(), 1);
+    // The stored block size is left alone although the preview draws with 5-pixel blocks.
+    const RegValue block = ReadProgramValue(L"Settings", L"BlockSize");
+    ASSERT_TRUE(block.exists);
+    EXPECT_EQ(block.data[0], 40);
+
+    const DWORD gone = GetTickCount();
+    DestroyWindow(host.top);
+    ASSERT_TRUE(PumpUntil([&] { return !program.Running(); }, 3000));
+    EXPECT_LE(GetTickCount() - gone, 3000u);
+    EXPECT_EQ(program.Wait(0), 0);
+    EXPECT_EQ(ActiveFlag(), 0);
+}
+
+// Run by the test below in a second process: holds a host window until told to go, then ends without
+// destroying it, as a settings dialog's process that is killed would.
+TEST(PreviewHostHelper, HoldsAHostWindowUntilToldToEnd) {
+    wchar_t file[MAX_PATH] = {};
+    if (!GetEnvironmentVariableW(kHostFileVariable, file, MAX_PATH)) GTEST_SKIP() << "only run as a helper";
+    HostWindows host;
+    const std::string text = rt::WideToAnsi(HandleText(host.preview));
+    HANDLE f = CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(f);
+    const std::wstring quit = std::wstring(file) + L".quit";
+    PumpUntil([&] { return GetFileAttributesW(quit.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60000);
+    ExitProcess(0);
+}
+
+TEST_F(PreviewTest, EndsWhenTheHostProcessEndsWithoutDestroyingItsWindow) {
+    MakePreviewFolder();
+    const std::wstring file = TestDataDir() + L"\\preview_host.txt";
+    DeleteFileW(file.c_str());
+    DeleteFileW((file + L".quit").c_str());
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    SetEnvironmentVariableW(kHostFileVariable, file.c_str());
+    Process helper = StartProgram(self, L"--gtest_filter=PreviewHostHelper.*");
+    SetEnvironmentVariableW(kHostFileVariable, nullptr);
+    std::string handle;
+    ASSERT_TRUE(PollUntil([&] {
+        HANDLE f = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (f == INVALID_HANDLE_VALUE) return false;
+        char buf[64] = {};
+        DWORD got = 0;
+        ReadFile(f, buf, sizeof(buf) - 1, &got, nullptr);
+        CloseHandle(f);
+        handle.assign(buf, got);
+        return got > 0;
+    }, 15000));
+    HWND preview = reinterpret_cast<HWND>(static_cast<LONG_PTR>(std::stoll(handle)));
+    program = StartProgram(ScrPath(), L"/p " + std::wstring(handle.begin(), handle.end()));
+    ASSERT_TRUE(PollUntil([&] { return PreviewChildOf(preview, program.pid()) != nullptr; }, 15000));
+
+    HANDLE q = CreateFileW((file + L".quit").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(q);
+    ASSERT_NE(helper.Wait(10000), -1);
+    const DWORD gone = GetTickCount();
+    ASSERT_TRUE(PollUntil([&] { return !program.Running(); }, 3000));
+    EXPECT_LE(GetTickCount() - gone, 3000u);
+    EXPECT_EQ(program.Wait(0), 0);
+    EXPECT_EQ(ActiveFlag(), 0);
+}
+
+TEST_F(PreviewTest, AHandleThatNamesNoWindowEndsAtOnce) {
+    MakePreviewFolder();
+    program = StartProgram(ScrPath(), L"/p 1234567");
+    EXPECT_NE(program.Wait(3000), -1);
+    EXPECT_TRUE(ProcessWindows(program.pid(), true).empty());
+}
+
+}  // namespace
+}  // namespace kpv

@@ -1,0 +1,338 @@
+// The real KPV.scr started without a switch: the settings dialog, driven as a user would (typing into the
+// fields, Tab, option clicks, OK, Cancel, Enter, Esc, the close box, the folder browser and the colour
+// dialog), checked by the registry bytes it writes, the instance flag and what it shows on the screen.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "driver/dialog_controls_win.h"
+#include "driver/driver_win.h"
+#include "runtime/text_win.h"
+#include "settings_dialog/setting_control_ids.h"
+
+namespace kpv {
+namespace {
+
+using namespace kpv::test;
+namespace id = setting_ids;
+
+constexpr wchar_t kCaption[] = L"スクリーンセーバーの設定";
+constexpr int kBrowserTree = 14145;
+constexpr int kBrowserStatus = 14147;
+constexpr int kColourRed = 706, kColourGreen = 707, kColourBlue = 708;
+
+std::vector<uint8_t> Le16(int v) { return {static_cast<uint8_t>(v & 0xFF), static_cast<uint8_t>((v >> 8) & 0xFF)}; }
+std::vector<uint8_t> Le32(uint32_t v) {
+    return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 24)};
+}
+
+// "Path" as the ANSI calls store it: the code-page bytes and the NUL.
+std::string StoredPathBytes() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tarnel Software\\KPV\\Settings", 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return {};
+    char buffer[1024] = {};
+    DWORD size = sizeof buffer, type = 0;
+    const LSTATUS r = RegQueryValueExA(key, "Path", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    return r == ERROR_SUCCESS && type == REG_SZ ? std::string(buffer, size) : std::string();
+}
+
+std::string AnsiWithNul(const std::wstring& text) { return rt::WideToAnsi(text) + '\0'; }
+
+std::vector<uint8_t> Stored(const wchar_t* name) { return ReadProgramValue(L"Settings", name).data; }
+
+class SettingsDialogE2E : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteProgramKey();
+        pictures_ = TestDataDir() + L"\\dialog-e2e";
+        ASSERT_TRUE(MakeDirectory(pictures_ + L"\\画像"));
+    }
+    void TearDown() override { program_.Kill(); }
+
+    void StoreSettings(const std::wstring& path, int16_t interval, int32_t speed, int16_t blockSize, int16_t backGround,
+                       uint32_t backColor, int16_t edit, int16_t caseValue, int16_t subFolder) {
+        WriteProgramPathA(L"Settings", L"Path", rt::WideToAnsi(path));
+        WriteProgramInt16(L"Settings", L"SubFolder", subFolder);
+        WriteProgramInt16(L"Settings", L"Interval", interval);
+        WriteProgramInt32(L"Settings", L"Speed", speed);
+        WriteProgramInt16(L"Settings", L"BlockSize", blockSize);
+        WriteProgramInt16(L"Settings", L"BackGround", backGround);
+        WriteProgramInt32(L"Settings", L"BackColor", static_cast<int32_t>(backColor));
+        WriteProgramInt16(L"Settings", L"Edit", edit);
+        WriteProgramInt16(L"Settings", L"Case", caseValue);
+    }
+    void StoreTypicalSettings() {
+        StoreSettings(pictures_ + L"\\", 5, 100, 20, 1, RGB(10, 20, 30), 2, 0, 0);
+    }
+
+    void Start() {
+        program_ = StartProgram(ScrPath(), L"");
+        ASSERT_NE(program_.handle(), nullptr);
+        dialog_ = WaitForWindow(program_.pid(), [](HWND w) { return IsWindowVisible(w) && WindowText(w) == kCaption; }, 15000);
+        ASSERT_NE(dialog_, nullptr) << "the settings dialog did not open";
+        ASSERT_TRUE(PollUntil([&] { return FocusOf(dialog_) == Control(id::kTxtPath); }, 5000));
+    }
+    HWND Control(int controlId) const { return FindDescendant(dialog_, controlId); }
+    std::wstring Text(int controlId) const { return WindowText(Control(controlId)); }
+    bool WaitForText(int controlId, const std::wstring& expected) {
+        return PollUntil([&] { return Text(controlId) == expected; }, 5000);
+    }
+    // A click on a button that may open a modal window: posted, so this thread does not wait for it.
+    void Click(int controlId) { PostMessageW(Control(controlId), BM_CLICK, 0, 0); }
+    // A key on whatever has the focus, through the dialog's own message loop.
+    void Press(WORD vk) { PostKey(FocusOf(dialog_), vk); }
+    void FocusAndType(int controlId, const std::wstring& text) {
+        FocusControl(Control(controlId));
+        ASSERT_TRUE(PollUntil([&] { return FocusOf(dialog_) == Control(controlId); }, 3000));
+        TypeChars(Control(controlId), text);
+    }
+    bool TabTo(int controlId) {
+        Press(VK_TAB);
+        return PollUntil([&] { return FocusOf(dialog_) == Control(controlId); }, 3000);
+    }
+    long long WaitForExit() { return program_.Wait(15000); }
+    // The colour of a point of a control as the screen shows it (0x00RRGGBB), from its top-left corner.
+    uint32_t ScreenColourIn(int controlId, int dx, int dy) {
+        POINT p{dx, dy};
+        ClientToScreen(Control(controlId), &p);
+        return CaptureScreen().At(p.x, p.y);
+    }
+
+    std::wstring pictures_;
+    Process program_;
+    HWND dialog_ = nullptr;
+};
+
+TEST_F(SettingsDialogE2E, OpensWithTheStoredSettingsAndCancelWritesNothingButTheFlag) {
+    StoreTypicalSettings();
+    Start();
+    EXPECT_EQ(ActiveFlag(), 1);
+    EXPECT_EQ(Text(id::kTxtPath), pictures_ + L"\\");
+    EXPECT_FALSE(IsChecked(Control(id::kChkSubFolder)));
+    EXPECT_EQ(Text(id::kTxtViewTime), L"5");
+    EXPECT_EQ(Text(id::kTxtDrawSpeed), L"100");
+    EXPECT_EQ(Text(id::kTxtBlockSize), L"20");
+    EXPECT_TRUE(IsChecked(Control(id::kOptBackground0 + 1)));
+    EXPECT_TRUE(IsChecked(Control(id::kOptEdit0 + 2)));
+    EXPECT_TRUE(IsChecked(Control(id::kOptCase0)));
+    EXPECT_TRUE(IsWindowEnabled(Control(id::kOptCase0 + 1)));
+    EXPECT_EQ(Text(id::kLblVersion), L"Ver.1.0.0");
+    EXPECT_EQ(Text(id::kLblComment), L"Copyright (C) 2026 Tarnel Software.   Tarnel Software");
+    EXPECT_EQ(ScreenColourIn(id::kPicBackground, 2, 2), 0x0A141Eu) << "the swatch shows the fixed colour";
+    const std::vector<uint8_t> before = Stored(L"BackColor");
+
+    Click(id::kCmdCancel);
+    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_EQ(ActiveFlag(), 0);
+    EXPECT_EQ(Stored(L"BackColor"), before);
+    EXPECT_EQ(Stored(L"Interval"), Le16(5));
+}
+
+TEST_F(SettingsDialogE2E, TypedAndTabbedValuesAreStoredOnOk) {
+    StoreTypicalSettings();
+    Start();
+    FocusAndType(id::kTxtViewTime, L"0");
+    EXPECT_TRUE(WaitForText(id::kTxtViewTime, L"1")) << "0 becomes 1 at once";
+    TypeChars(Control(id::kTxtViewTime), L"\b75");
+    EXPECT_TRUE(WaitForText(id::kTxtViewTime, L"60"));
+    ASSERT_TRUE(TabTo(id::kTxtDrawSpeed));
+    EXPECT_EQ(SelectionOf(Control(id::kTxtDrawSpeed)), std::make_pair(DWORD{0}, DWORD{3})) << "whole text selected";
+    TypeChars(Control(id::kTxtDrawSpeed), L"20001");
+    EXPECT_TRUE(WaitForText(id::kTxtDrawSpeed, L"20000"));
+    ASSERT_TRUE(TabTo(id::kTxtBlockSize));
+    TypeChars(Control(id::kTxtBlockSize), L"5");
+    EXPECT_EQ(Text(id::kTxtBlockSize), L"5");
+    ASSERT_TRUE(TabTo(id::kOptBackground0 + 1));
+    EXPECT_TRUE(WaitForText(id::kTxtBlockSize, L"10")) << "raised to 10 on leaving";
+    SendMessageW(Control(id::kChkSubFolder), BM_CLICK, 0, 0);
+    SendMessageW(Control(id::kOptEdit0 + 3), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowEnabled(Control(id::kOptCase0)));
+
+    Click(id::kCmdOk);
+    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_EQ(StoredPathBytes(), AnsiWithNul(pictures_ + L"\\"));
+    EXPECT_EQ(Stored(L"SubFolder"), Le16(1));
+    EXPECT_EQ(Stored(L"Interval"), Le16(60));
+    EXPECT_EQ(Stored(L"Speed"), Le32(20000));
+    EXPECT_EQ(Stored(L"BlockSize"), Le16(10));
+    EXPECT_EQ(Stored(L"BackGround"), Le16(1));
+    EXPECT_EQ(Stored(L"BackColor"), Le32(RGB(10, 20, 30)));
+    EXPECT_EQ(Stored(L"Edit"), Le16(3));
+    EXPECT_EQ(Stored(L"Case"), Le16(0));
+    EXPECT_EQ(ReadProgramValue(L"Settings", L"Speed").type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(ActiveFlag(), 0);
+}
+
+TEST_F(SettingsDialogE2E, EnterInAFieldSavesItAsItStands) {
+    StoreTypicalSettings();
+    Start();
+    FocusAndType(id::kTxtBlockSize, L"7");
+    SendMessageW(Control(id::kTxtViewTime), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    Press(VK_RETURN);
+    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_EQ(Stored(L"BlockSize"), Le16(7)) << "OK came before the field's leaving rule";
+    EXPECT_EQ(Stored(L"Interval"), Le16(5)) << "an empty field keeps its setting";
+    EXPECT_EQ(ActiveFlag(), 0);
+}
+
+TEST_F(SettingsDialogE2E, EscAndTheCloseBoxCloseWithoutSaving) {
+    StoreTypicalSettings();
+    Start();
+    FocusAndType(id::kTxtViewTime, L"30");
+    Press(VK_ESCAPE);
+    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_EQ(Stored(L"Interval"), Le16(5));
+    EXPECT_EQ(ActiveFlag(), 0);
+
+    Start();
+    FocusAndType(id::kTxtViewTime, L"30");
+    PostMessageW(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_EQ(Stored(L"Interval"), Le16(5));
+    EXPECT_EQ(ActiveFlag(), 0);
+}
+
+TEST_F(SettingsDialogE2E, AMissingFolderIsToldAndTheDialogStaysOpen) {
+    StoreTypicalSettings();
+    Start();
+    SendMessageW(Control(id::kTxtPath), WM_SETTEXT, 0, reinterpret_cast<LPARAM>((pictures_ + L"\\gone\\").c_str()));
+    FocusAndType(id::kTxtViewTime, L"9");
+    Click(id::kCmdOk);
+    HWND box = WaitForMessageBox(program_.pid(), 10000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), L"指定されたフォルダは存在しません。");
+    EXPECT_EQ(WindowText(box), L"KPV");
+    PressButton(box, IDOK);
+    ASSERT_TRUE(PollUntil([&] { return FocusOf(dialog_) == Control(id::kTxtPath); }, 5000));
+    EXPECT_TRUE(program_.Running());
+    EXPECT_TRUE(PollUntil([&] {
+        return SelectionOf(Control(id::kTxtPath)) == std::make_pair(DWORD{0}, static_cast<DWORD>(Text(id::kTxtPath).size()));
+    }, 3000)) << "the whole path is selected for retyping";
+    EXPECT_EQ(Stored(L"Interval"), Le16(5));
+    EXPECT_EQ(ActiveFlag(), 1);
+
+    TypeChars(Control(id::kTxtPath), pictures_ + L"\\画像");
+    Press(VK_RETURN);
+    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_EQ(StoredPathBytes(), AnsiWithNul(pictures_ + L"\\画像")) << "a Japanese folder in the code page's bytes";
+    EXPECT_EQ(Stored(L"Interval"), Le16(9));
+    EXPECT_EQ(ActiveFlag(), 0);
+}
+
+TEST_F(SettingsDialogE2E, TheFolderBrowserStartsAtTheSavedFolderAndItsChoiceIsSaved) {
+    StoreTypicalSettings();
+    Start();
+    Click(id::kCmdBrowse);
+    HWND browser = WaitForDialogWithControl(program_.pid(), kBrowserTree, 10000);
+    ASSERT_NE(browser, nullptr);
+    HWND status = FindDescendant(browser, kBrowserStatus);
+    EXPECT_TRUE(PollUntil([&] { return WindowText(status) == pictures_; }, 5000)) << "status: " << rt::WideToAnsi(WindowText(status));
+    EXPECT_EQ(GetWindow(browser, GW_OWNER), dialog_);
+    // Into the subfolder, as a click in the tree would.
+    HWND tree = FindDescendant(browser, kBrowserTree);
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    auto child = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
+    EXPECT_TRUE(PollUntil([&] { return WindowText(status) == pictures_ + L"\\画像"; }, 5000));
+    PressButton(browser, IDOK);
+    EXPECT_TRUE(WaitForText(id::kTxtPath, pictures_ + L"\\画像\\"));
+
+    // The next browse starts where the last one ended; cancelling it changes nothing.
+    Click(id::kCmdBrowse);
+    browser = WaitForDialogWithControl(program_.pid(), kBrowserTree, 10000);
+    ASSERT_NE(browser, nullptr);
+    status = FindDescendant(browser, kBrowserStatus);
+    EXPECT_TRUE(PollUntil([&] { return WindowText(status) == pictures_ + L"\\画像"; }, 5000));
+    PressButton(browser, IDCANCEL);
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(browser); }, 5000));
+    EXPECT_EQ(Text(id::kTxtPath), pictures_ + L"\\画像\\");
+
+    Click(id::kCmdOk);
+    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_EQ(StoredPathBytes(), AnsiWithNul(pictures_ + L"\\画像\\"));
+}
+
+TEST_F(SettingsDialogE2E, TheColourDialogPreselectsTheColourAndCancelLeavesTheRegistryAlone) {
+    StoreTypicalSettings();
+    Start();
+    Click(id::kCmdColor);
+    HWND colours = WaitForDialogWithControl(program_.pid(), kColourRed, 10000);
+    ASSERT_NE(colours, nullptr);
+    EXPECT_TRUE(PollUntil([&] { return WindowText(FindDescendant(colours, kColourRed)) == L"10"; }, 5000));
+    EXPECT_EQ(WindowText(FindDescendant(colours, kColourGreen)), L"20");
+    EXPECT_EQ(WindowText(FindDescendant(colours, kColourBlue)), L"30");
+    EXPECT_TRUE(IsWindowVisible(FindDescendant(colours, kColourRed))) << "fully opened";
+    EXPECT_EQ(GetWindow(colours, GW_OWNER), dialog_);
+    SendMessageW(FindDescendant(colours, kColourRed), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"255"));
+    SendMessageW(FindDescendant(colours, kColourGreen), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));
+    SendMessageW(FindDescendant(colours, kColourBlue), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"128"));
+    PressButton(colours, IDOK);
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(colours); }, 5000));
+    EXPECT_TRUE(PollUntil([&] { return ScreenColourIn(id::kPicBackground, 2, 2) == 0xFF0080u; }, 5000))
+        << "the swatch shows the chosen colour";
+
+    Click(id::kCmdCancel);
+    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_EQ(Stored(L"BackColor"), Le32(RGB(10, 20, 30)));
+    EXPECT_EQ(ActiveFlag(), 0);
+}
+
+TEST_F(SettingsDialogE2E, AChosenColourIsStoredAndTheRandomBackgroundKeepsIt) {
+    StoreTypicalSettings();
+    Start();
+    Click(id::kCmdColor);
+    HWND colours = WaitForDialogWithControl(program_.pid(), kColourRed, 10000);
+    ASSERT_NE(colours, nullptr);
+    ASSERT_TRUE(PollUntil([&] { return WindowText(FindDescendant(colours, kColourRed)) == L"10"; }, 5000));
+    SendMessageW(FindDescendant(colours, kColourBlue), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"200"));
+    PressButton(colours, IDOK);
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(colours); }, 5000));
+    Click(id::kCmdOk);
+    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_EQ(Stored(L"BackColor"), Le32(RGB(10, 20, 200)));
+    EXPECT_EQ(Stored(L"BackGround"), Le16(1));
+
+    Start();
+    SendMessageW(Control(id::kOptBackground0), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowEnabled(Control(id::kCmdColor)));
+    EXPECT_TRUE(PollUntil([&] { return ScreenColourIn(id::kPicBackground, 2, 2) != 0x0A14C8u; }, 3000));
+    Click(id::kCmdOk);
+    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_EQ(Stored(L"BackGround"), Le16(0));
+    EXPECT_EQ(Stored(L"BackColor"), Le32(RGB(10, 20, 200))) << "the fixed colour is kept for later";
+}
+
+TEST_F(SettingsDialogE2E, AFirstStartShowsTheDefaultsAndOkStoresThem) {
+    Start();
+    EXPECT_EQ(Text(id::kTxtViewTime), L"1");
+    EXPECT_EQ(Text(id::kTxtDrawSpeed), L"0");
+    EXPECT_EQ(Text(id::kTxtBlockSize), L"32");
+    EXPECT_TRUE(IsChecked(Control(id::kChkSubFolder)));
+    EXPECT_TRUE(IsChecked(Control(id::kOptBackground0)));
+    EXPECT_TRUE(IsChecked(Control(id::kOptEdit0)));
+    EXPECT_TRUE(IsChecked(Control(id::kOptCase0 + 1)));
+    EXPECT_FALSE(IsWindowEnabled(Control(id::kOptCase0 + 1)));
+    const std::wstring exeFolder = ScrPath().substr(0, ScrPath().find_last_of(L'\\') + 1);
+    EXPECT_EQ(Text(id::kTxtPath), exeFolder);
+    Press(VK_RETURN);
+    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_EQ(StoredPathBytes(), AnsiWithNul(exeFolder));
+    EXPECT_EQ(Stored(L"SubFolder"), Le16(1));
+    EXPECT_EQ(Stored(L"Interval"), Le16(1));
+    EXPECT_EQ(Stored(L"Speed"), Le32(0));
+    EXPECT_EQ(Stored(L"BlockSize"), Le16(32));
+    EXPECT_EQ(Stored(L"BackGround"), Le16(0));
+    EXPECT_EQ(Stored(L"BackColor"), Le32(0x808080));
+    EXPECT_EQ(Stored(L"Edit"), Le16(0));
+    EXPECT_EQ(Stored(L"Case"), Le16(1));
+}
+
+}  // namespace
+}  // namespace kpv

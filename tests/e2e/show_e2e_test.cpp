@@ -1,0 +1,198 @@
+// The real show: started with /s on a folder of generated pictures and a fixed background, it reveals the
+// picture centred on the background, ends on a key, a click or a mouse move beyond 10 pixels, and clears
+// "Active". Pictures that cannot be loaded are passed over.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "driver/driver_win.h"
+#include "process_resources.h"
+#include "runtime/text_win.h"
+
+namespace kpv {
+namespace {
+
+using namespace kpv::test;
+
+constexpr uint32_t kBackground = 0x2060A0;  // as 0x00RRGGBB: red 0x20, green 0x60, blue 0xA0
+constexpr uint32_t kBackColorRef = 0xA06020;  // the same colour as a colour reference (0x00BBGGRR)
+
+uint32_t PicturePixel(int x, int y) {
+    return (static_cast<uint32_t>((x * 3) & 0xFF) << 16) | (static_cast<uint32_t>((y * 5) & 0xFF) << 8) |
+           static_cast<uint32_t>((x + 2 * y) & 0xFF);
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+void WriteShowSettings(const std::wstring& folder, int16_t blockSize, int16_t interval) {
+    DeleteProgramKey();
+    WriteProgramPathA(L"Settings", L"Path", rt::WideToAnsi(folder + L"\\"));
+    WriteProgramInt16(L"Settings", L"SubFolder", 0);
+    WriteProgramInt16(L"Settings", L"Interval", interval);
+    WriteProgramInt16(L"Settings", L"BlockSize", blockSize);
+    WriteProgramInt32(L"Settings", L"Speed", 0);
+    WriteProgramInt16(L"Settings", L"BackGround", 1);
+    WriteProgramInt32(L"Settings", L"BackColor", static_cast<int32_t>(kBackColorRef));
+    WriteProgramInt16(L"Settings", L"Edit", 0);
+    WriteProgramInt16(L"Settings", L"Case", 0);
+}
+
+// One good 640 x 480 picture among files that look like pictures but cannot be loaded.
+std::wstring MakePictureFolder(const std::wstring& name) {
+    const std::wstring folder = TestDataDir() + L"\\" + name;
+    RemoveTree(folder);
+    MakeDirectory(folder);
+    WriteBmp(folder + L"\\good.bmp", 640, 480, PicturePixel);
+    WriteFileBytes(folder + L"\\not_a_picture.jpg", "this is plain text, not a JPEG");
+    WriteFileBytes(folder + L"\\empty.bmp", "");
+    WriteFileBytes(folder + L"\\truncated.jpg", std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00", 11));
+    return folder;
+}
+
+HWND ShowWindowOf(const Process& p) {
+    return WaitForWindow(p.pid(), [](HWND w) { return IsWindowVisible(w) != FALSE; }, 15000);
+}
+
+// Counts the pixels that differ from the picture centred at (192, 144) on the background.
+long Mismatches(const Screenshot& s) {
+    long bad = 0;
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x) {
+            const bool inside = x >= 192 && x < 832 && y >= 144 && y < 624;
+            const uint32_t want = inside ? PicturePixel(x - 192, y - 144) : kBackground;
+            bad += (s.At(x, y) & 0xFFFFFF) != want ? 1 : 0;
+        }
+    return bad;
+}
+
+bool WaitForFirstReveal(Screenshot& shot, int timeoutMs) {
+    return PollUntil([&] {
+        shot = CaptureScreen();
+        return shot.width == 1024 && shot.height == 768 && Mismatches(shot) == 0;
+    }, timeoutMs);
+}
+
+class ShowTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (program.Running()) program.Kill();
+        if (HasFailure()) CaptureScreen().SaveBmp(TestDataDir() + L"\\show_failure.bmp");
+    }
+    Process program;
+};
+
+TEST_F(ShowTest, RevealsThePictureCentredOnTheBackgroundPixelForPixel) {
+    WriteShowSettings(MakePictureFolder(L"show_pixels"), 32, 1);
+    MoveMouseTo(500, 400);
+    program = StartProgram(ScrPath(), L"/s");
+    HWND w = ShowWindowOf(program);
+    ASSERT_NE(w, nullptr);
+    RECT r{};
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, 1024);
+    EXPECT_EQ(r.bottom, 768);
+    EXPECT_TRUE(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    Screenshot shot;
+    const bool revealed = WaitForFirstReveal(shot, 20000);
+    if (!revealed) shot.SaveBmp(TestDataDir() + L"\\show_pixels.bmp");
+    ASSERT_TRUE(revealed) << Mismatches(shot) << " pixels differ";
+    EXPECT_EQ(ActiveFlag(), 1);
+    EXPECT_TRUE(program.Running());
+}
+
+TEST_F(ShowTest, AKeyEndsTheShowAndClearsActive) {
+    WriteShowSettings(MakePictureFolder(L"show_key"), 50, 1);
+    program = StartProgram(ScrPath(), L"/s");
+    HWND w = ShowWindowOf(program);
+    ASSERT_NE(w, nullptr);
+    Screenshot shot;
+    ASSERT_TRUE(WaitForFirstReveal(shot, 20000));
+    EXPECT_EQ(ActiveFlag(), 1);
+    SendKey('A');
+    EXPECT_EQ(program.Wait(5000), 0);
+    EXPECT_EQ(ActiveFlag(), 0);
+}
+
+TEST_F(ShowTest, AClickEndsTheShow) {
+    WriteShowSettings(MakePictureFolder(L"show_click"), 50, 1);
+    MoveMouseTo(300, 300);
+    program = StartProgram(ScrPath(), L"/s");
+    ASSERT_NE(ShowWindowOf(program), nullptr);
+    Sleep(500);
+    ClickMouse();
+    EXPECT_EQ(program.Wait(5000), 0);
+    EXPECT_EQ(ActiveFlag(), 0);
+}
+
+TEST_F(ShowTest, TenPixelsOfMouseMovementKeepTheShowElevenEndIt) {
+    WriteShowSettings(MakePictureFolder(L"show_mouse"), 50, 1);
+    MoveMouseTo(500, 400);
+    program = StartProgram(ScrPath(), L"/s");
+    ASSERT_NE(ShowWindowOf(program), nullptr);
+    Sleep(1000);  // the window's first mouse-move takes the reference where the cursor is
+    const POINT steps[] = {{505, 400}, {510, 400}, {500, 410}, {490, 390}, {510, 410}, {490, 400}};
+    for (const POINT& p : steps) {
+        MoveMouseTo(p.x, p.y);
+        Sleep(400);
+        ASSERT_TRUE(program.Running()) << "ended at " << p.x << "," << p.y;
+    }
+    MoveMouseTo(511, 400);
+    EXPECT_EQ(program.Wait(5000), 0);
+    EXPECT_EQ(ActiveFlag(), 0);
+}
+
+TEST_F(ShowTest, WhenNoPictureCanBeLoadedTheShowSaysSoAndEnds) {
+    const std::wstring folder = TestDataDir() + L"\\show_none_loadable";
+    RemoveTree(folder);
+    MakeDirectory(folder);
+    WriteFileBytes(folder + L"\\a.jpg", "not a jpeg");
+    WriteFileBytes(folder + L"\\b.bmp", "BM not a bitmap");
+    WriteShowSettings(folder, 32, 1);
+    program = StartProgram(ScrPath(), L"/s");
+    HWND box = WaitForMessageBox(program.pid(), 15000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), L"指定されたフォルダには、表示できる画像ファイルが存在しません。");
+    PressButton(box, IDOK);
+    EXPECT_NE(program.Wait(5000), -1);
+}
+
+// GDI objects, handles and memory stay level from one picture to the next, pictures of different sizes
+// (larger and smaller than the screen) alternating.
+TEST_F(ShowTest, NoGrowthOfGdiObjectsHandlesOrMemoryAcrossPictures) {
+    const std::wstring folder = TestDataDir() + L"\\show_leaks";
+    RemoveTree(folder);
+    MakeDirectory(folder);
+    WriteBmp(folder + L"\\small.bmp", 320, 200, PicturePixel);
+    WriteBmp(folder + L"\\wide.bmp", 1600, 500, PicturePixel);
+    WriteBmp(folder + L"\\tall.bmp", 300, 1200, PicturePixel);
+    WriteShowSettings(folder, 64, 1);
+    program = StartProgram(ScrPath(), L"/s");
+    ASSERT_NE(ShowWindowOf(program), nullptr);
+    Sleep(7000);  // a few pictures in, everything the show needs is made
+    const long gdi0 = GdiObjectCount(program.handle());
+    const long handles0 = HandleCount(program.handle());
+    const int64_t memory0 = PrivateBytes(program.handle());
+    ASSERT_GT(gdi0, 0);
+    ASSERT_GT(handles0, 0);
+    Sleep(20000);  // about ten more pictures
+    ASSERT_TRUE(program.Running());
+    const long gdi1 = GdiObjectCount(program.handle());
+    const long handles1 = HandleCount(program.handle());
+    const int64_t memory1 = PrivateBytes(program.handle());
+    EXPECT_LE(gdi1, gdi0 + 2) << gdi0 << " -> " << gdi1;
+    EXPECT_LE(handles1, handles0 + 2) << handles0 << " -> " << handles1;
+    EXPECT_LE(memory1, memory0 + 8 * 1024 * 1024) << memory0 << " -> " << memory1;
+}
+
+}  // namespace
+}  // namespace kpv

@@ -1,0 +1,83 @@
+// Passing over pictures that cannot be loaded: another one is drawn until one loads or all were tried.
+#include "show/picture_attempts.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "runtime/random.h"
+#include "scripted_random.h"
+
+namespace kpv {
+namespace {
+
+using testing::ScriptedRandom;
+
+std::vector<std::wstring> Paths(int n) {
+    std::vector<std::wstring> list;
+    for (int i = 0; i < n; ++i) list.push_back(L"C:\\p\\" + std::to_wstring(i) + L".jpg");
+    return list;
+}
+
+TEST(PickLoadablePicture, TheOrdinaryPickWhenEverythingLoads) {
+    const auto list = Paths(4);
+    ScriptedRandom rng({0.5f, 0.8f});  // 2 is the last picture, so 3
+    std::vector<int64_t> tried;
+    const int64_t got = PickLoadablePicture(list, list[2], rng, [&](int64_t i) { tried.push_back(i); return true; });
+    EXPECT_EQ(got, 3);
+    EXPECT_EQ(tried, std::vector<int64_t>({3}));
+}
+
+TEST(PickLoadablePicture, AFailedPictureIsPassedOverAndNeverTriedTwice) {
+    const auto list = Paths(4);
+    ScriptedRandom rng({0.0f, 0.0f, 0.3f});  // 0 fails; 0 again is skipped; 1 loads
+    std::vector<int64_t> tried;
+    const int64_t got =
+        PickLoadablePicture(list, L"", rng, [&](int64_t i) { tried.push_back(i); return i == 1; });
+    EXPECT_EQ(got, 1);
+    EXPECT_EQ(tried, std::vector<int64_t>({0, 1}));
+}
+
+TEST(PickLoadablePicture, EveryEntryFailingTriesEachOnceThenGivesUp) {
+    const auto list = Paths(50);
+    rt::ClockSeededRandom rng(7);
+    std::multiset<int64_t> tried;
+    const int64_t got = PickLoadablePicture(list, list[3], rng, [&](int64_t i) { tried.insert(i); return false; });
+    EXPECT_EQ(got, -1);
+    EXPECT_EQ(tried.size(), 50u);
+    EXPECT_EQ(std::set<int64_t>(tried.begin(), tried.end()).size(), 50u);
+}
+
+TEST(PickLoadablePicture, TheLastPictureComesOnlyWhenNothingElseLoads) {
+    const auto list = Paths(3);
+    rt::ClockSeededRandom rng(11);
+    std::vector<int64_t> tried;
+    const int64_t got =
+        PickLoadablePicture(list, list[1], rng, [&](int64_t i) { tried.push_back(i); return i == 1; });
+    EXPECT_EQ(got, 1);
+    ASSERT_EQ(tried.size(), 3u);
+    EXPECT_EQ(tried.back(), 1);
+}
+
+TEST(PickLoadablePicture, ASinglePictureIsShownAgain) {
+    const std::vector<std::wstring> list = {L"C:\\only.jpg"};
+    ScriptedRandom rng({0.9f});
+    EXPECT_EQ(PickLoadablePicture(list, list[0], rng, [](int64_t) { return true; }), 0);
+}
+
+TEST(PickLoadablePicture, EmptyListAndHugeFailingListsEnd) {
+    ScriptedRandom none({});
+    EXPECT_EQ(PickLoadablePicture({}, L"", none, [](int64_t) { return true; }), -1);
+    // Most of a long list failing: the search must still end after each entry was tried once.
+    const auto list = Paths(40000);
+    rt::ClockSeededRandom rng(3);
+    int64_t attempts = 0;
+    const int64_t got = PickLoadablePicture(list, L"", rng, [&](int64_t i) { ++attempts; return i == 39999; });
+    EXPECT_EQ(got, 39999);
+    EXPECT_LE(attempts, 40000);
+}
+
+}  // namespace
+}  // namespace kpv

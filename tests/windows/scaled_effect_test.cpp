@@ -1,0 +1,131 @@
+// Recolouring the picture after it is scaled onto the background gives the screen exactly what recolouring it
+// at its own size before the copy gives: a nearest-pixel copy only picks source pixels, and the recolour
+// treats every pixel on its own.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <random>
+
+#include "effects/colour_effect_win.h"
+#include "effects/picture_bits_win.h"
+#include "runtime/handles_win.h"
+
+namespace kpv {
+namespace {
+
+struct Placement {
+    int sourceWidth, sourceHeight;  // the loaded picture
+    int x, y, destWidth, destHeight;  // where it lands in the window-sized picture
+};
+
+constexpr int kWindowWidth = 1024, kWindowHeight = 768;
+constexpr uint32_t kBackground = 0x00996633;  // RGB(0x99, 0x66, 0x33) as a pixel
+
+rt::UniqueBitmap ScreenBitmap(int w, int h) {
+    rt::WindowDc screen = rt::WindowDc::Get(nullptr);
+    return rt::UniqueBitmap(CreateCompatibleBitmap(screen.get(), w, h));
+}
+
+rt::UniqueBitmap TopDownDib(int w, int h, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    return rt::UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
+rt::UniqueBitmap NoisePicture(int w, int h, unsigned seed) {
+    rt::UniqueBitmap image = ScreenBitmap(w, h);
+    std::mt19937 gen(seed);
+    PixelGrid grid(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) grid.At(x, y) = gen();
+    EXPECT_TRUE(WritePictureBits(nullptr, image.get(), grid));
+    return image;
+}
+
+// The window-sized picture: background, then the picture copied pixel-picking onto its place.
+void Compose(HBITMAP target, HBITMAP picture, const Placement& p) {
+    rt::UniqueMemoryDc to(CreateCompatibleDC(nullptr)), from(CreateCompatibleDC(nullptr));
+    rt::SelectedObject toSel(to.get(), target), fromSel(from.get(), picture);
+    rt::UniqueBrush background(CreateSolidBrush(RGB(0x99, 0x66, 0x33)));
+    RECT all{0, 0, kWindowWidth, kWindowHeight};
+    FillRect(to.get(), &all, background.get());
+    SetStretchBltMode(to.get(), COLORONCOLOR);
+    StretchBlt(to.get(), p.x, p.y, p.destWidth, p.destHeight, from.get(), 0, 0, p.sourceWidth, p.sourceHeight,
+               SRCCOPY);
+}
+
+PixelGrid ReadAll(HBITMAP image) {
+    PixelGrid grid(kWindowWidth, kWindowHeight);
+    EXPECT_TRUE(ReadPictureBits(nullptr, image, grid));
+    return grid;
+}
+
+class ScaledEffect : public ::testing::TestWithParam<Placement> {};
+
+TEST_P(ScaledEffect, RecolouringAfterTheCopyMatchesRecolouringBefore) {
+    const Placement p = GetParam();
+    for (EffectKind kind : {EffectKind::Sepia, EffectKind::Monochrome}) {
+        // At the picture's own size, then copied.
+        rt::UniqueBitmap original = NoisePicture(p.sourceWidth, p.sourceHeight, 1234u + p.sourceWidth);
+        rt::UniqueBitmap recoloured = NoisePicture(p.sourceWidth, p.sourceHeight, 1234u + p.sourceWidth);
+        ApplyColourEffect(nullptr, recoloured.get(), kind);
+        rt::UniqueBitmap expected = ScreenBitmap(kWindowWidth, kWindowHeight);
+        Compose(expected.get(), recoloured.get(), p);
+
+        // Copied, then only the copy recoloured: in a DIB section's own memory, and through the bits transfer
+        // of a bitmap of the screen's kind.
+        void* bits = nullptr;
+        rt::UniqueBitmap inDib = TopDownDib(kWindowWidth, kWindowHeight, &bits);
+        const RECT landed{p.x, p.y, p.x + p.destWidth, p.y + p.destHeight};
+        Compose(inDib.get(), original.get(), p);
+        ApplyColourEffectToImage(static_cast<uint32_t*>(bits), kWindowWidth, kWindowHeight, landed, kind);
+
+        rt::UniqueBitmap inDdb = ScreenBitmap(kWindowWidth, kWindowHeight);
+        Compose(inDdb.get(), original.get(), p);
+        ApplyColourEffectToPart(nullptr, inDdb.get(), landed, kind);
+
+        const PixelGrid want = ReadAll(expected.get());
+        for (HBITMAP target : {inDib.get(), inDdb.get()}) {
+            const PixelGrid got = ReadAll(target);
+            int mismatches = 0;
+            for (int y = 0; y < kWindowHeight; ++y) {
+                for (int x = 0; x < kWindowWidth; ++x) {
+                    const uint32_t w = want.At(x, y) & 0xFFFFFF, g = got.At(x, y) & 0xFFFFFF;
+                    if (w != g && ++mismatches <= 5) ADD_FAILURE() << "pixel " << x << "," << y << std::hex << " want " << w << " got " << g;
+                }
+            }
+            EXPECT_EQ(mismatches, 0) << "kind " << static_cast<int>(kind);
+            // Both the background and the effect are really there.
+            if (p.x > 0) {
+                EXPECT_EQ(got.At(p.x - 1, p.y) & 0xFFFFFF, kBackground);
+            }
+            if (p.y > 0) {
+                EXPECT_EQ(got.At(p.x, p.y - 1) & 0xFFFFFF, kBackground);
+            }
+            const uint32_t inside = got.At(p.x + p.destWidth / 2, p.y + p.destHeight / 2);
+            const uint32_t red = (inside >> 16) & 0xFF, green = (inside >> 8) & 0xFF, blue = inside & 0xFF;
+            if (kind == EffectKind::Monochrome) {
+                EXPECT_TRUE(red == green && green == blue) << std::hex << inside;
+            }
+            if (kind == EffectKind::Sepia) {
+                EXPECT_EQ(green, red * 2 / 3) << std::hex << inside;
+            }
+        }
+    }
+}
+
+// The placements a 1024 x 768 window gives: fitting pictures copied one to one, larger ones scaled down by
+// the tighter axis, odd sizes and odd offsets included.
+INSTANTIATE_TEST_SUITE_P(Placements, ScaledEffect,
+                         ::testing::Values(Placement{640, 480, 192, 144, 640, 480},
+                                           Placement{643, 481, 190, 144, 643, 481},
+                                           Placement{1, 1, 512, 384, 1, 1},
+                                           Placement{2048, 1024, 0, 128, 1024, 512},
+                                           Placement{1000, 1500, 256, 0, 512, 768},
+                                           Placement{2048, 1536, 0, 0, 1024, 768},
+                                           Placement{1997, 1333, 0, 43, 1024, 683},
+                                           Placement{1201, 3001, 358, 0, 307, 768}));
+
+}  // namespace
+}  // namespace kpv
