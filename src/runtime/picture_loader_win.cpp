@@ -4,7 +4,7 @@
 #include <wincodec.h>
 
 #include <algorithm>
-#include <new>
+#include <exception>
 #include <vector>
 
 #include "runtime/picture_header.h"
@@ -133,7 +133,7 @@ Picture LoadPicture(const std::wstring& path, PictureLoadError* error) {
         Picture picture = Decode(path, header);
         if (!picture.empty()) why = PictureLoadError::None;
         return picture;
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {  // memory for the band buffer; never past the caller's window procedure
         return {};
     }
 }
