@@ -1,0 +1,99 @@
+// Transition time per block at Speed 0, through the real per-block step (pause, copy into the kept image,
+// refresh of just that block, one more pass), for grids and windows of different sizes.
+//   transition_bench_win WIDTH HEIGHT BLOCKSIZE [WIDTH HEIGHT BLOCKSIZE ...]
+// Run it on a screen at least as large as the largest window, e.g. an Xvfb of 3840x2160x24, so that every
+// block really reaches the screen. Prints the microseconds per block of the random reveal and of a sweep.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "runtime/random.h"
+#include "show/frm_main_win.h"
+#include "show/show_start_win.h"
+#include "startup/mod_main.h"
+#include "transitions/run_transition.h"
+#include "transitions/show_block_win.h"
+
+using namespace kpv;
+
+namespace {
+
+std::wstring WriteTestPicture(int w, int h) {
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    const std::wstring path = std::wstring(dir) + L"kpv_transition_bench.bmp";
+    const int stride = (w * 3 + 3) & ~3;
+    std::vector<uint8_t> file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + static_cast<size_t>(stride) * h);
+    auto* fh = reinterpret_cast<BITMAPFILEHEADER*>(file.data());
+    auto* ih = reinterpret_cast<BITMAPINFOHEADER*>(file.data() + sizeof(BITMAPFILEHEADER));
+    fh->bfType = 0x4D42;
+    fh->bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    fh->bfSize = static_cast<DWORD>(file.size());
+    ih->biSize = sizeof(BITMAPINFOHEADER);
+    ih->biWidth = w;
+    ih->biHeight = h;
+    ih->biPlanes = 1;
+    ih->biBitCount = 24;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* p = file.data() + fh->bfOffBits + static_cast<size_t>(y) * stride + x * 3;
+            p[0] = static_cast<uint8_t>(x);
+            p[1] = static_cast<uint8_t>(y);
+            p[2] = static_cast<uint8_t>(x ^ y);
+        }
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
+    CloseHandle(f);
+    return path;
+}
+
+double MicrosecondsPerBlock(TransitionKind kind) {
+    const int64_t blocks = static_cast<int64_t>(BlockGrid.Columns) * BlockGrid.Rows;
+    const auto start = std::chrono::steady_clock::now();
+    RunTransition(kind, BlockGrid.Columns, BlockGrid.Rows, rt::Random(), [](int32_t c, int32_t r) { ShowBlock(c, r); });
+    const auto end = std::chrono::steady_clock::now();
+    return std::chrono::duration<double, std::micro>(end - start).count() / static_cast<double>(blocks);
+}
+
+void Measure(int width, int height, int blockSize) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"KPVBenchHost";
+    RegisterClassW(&wc);
+    HWND host = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+    RunMode = L"P";
+    PreviewParent = static_cast<int32_t>(reinterpret_cast<LONG_PTR>(host));
+    SaverSettings.BlockSize = static_cast<int16_t>(blockSize);
+    SaverSettings.Speed = 0;
+    SaverSettings.Interval = 30000;  // the bench drives the transitions itself
+    SaverSettings.BackGround = 1;
+    SaverSettings.BackColor = 0x202020;
+    PictureList = {WriteTestPicture(width / 2, height / 2)};
+    StartShowWindow();
+    const double random = MicrosecondsPerBlock(TransitionKind::RevealRandomBlocks);
+    const double rows = MicrosecondsPerBlock(TransitionKind::RevealRowsFromTopLeft);
+    std::printf("%5dx%-5d block %3d: %4d x %4d = %6lld blocks  random %7.1f us/block  rows %7.1f us/block\n", width,
+                height, blockSize, BlockGrid.Columns, BlockGrid.Rows,
+                static_cast<long long>(BlockGrid.Columns) * BlockGrid.Rows, random, rows);
+    std::fflush(stdout);
+    frmMain.reset();
+    DestroyWindow(host);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 4 || (argc - 1) % 3 != 0) {
+        std::fprintf(stderr, "usage: transition_bench_win WIDTH HEIGHT BLOCKSIZE [...]\n");
+        return 2;
+    }
+    for (int i = 1; i + 2 < argc; i += 3) Measure(_wtoi(argv[i]), _wtoi(argv[i + 1]), _wtoi(argv[i + 2]));
+    return 0;
+}
