@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <ostream>
 #include <string>
 
 #include "driver/driver_win.h"
@@ -68,6 +69,10 @@ struct EffectCase {
     int width, height;  // the picture's own size
     int16_t edit;  // 1 monochrome; 2 sepia; 3 random, which for a single picture is always sepia
 };
+
+void PrintTo(const EffectCase& c, std::ostream* os) {
+    *os << Narrow(c.folder) << " " << c.width << "x" << c.height << " Edit " << c.edit;
+}
 
 class ColourEffectOnScreen : public ::testing::TestWithParam<EffectCase> {
 protected:

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <ostream>
 #include <random>
 
 #include "effects/colour_effect_win.h"
@@ -18,6 +19,11 @@ struct Placement {
     int sourceWidth, sourceHeight;  // the loaded picture
     int x, y, destWidth, destHeight;  // where it lands in the window-sized picture
 };
+
+void PrintTo(const Placement& p, std::ostream* os) {
+    *os << p.sourceWidth << "x" << p.sourceHeight << " to " << p.destWidth << "x" << p.destHeight << " at " << p.x
+        << "," << p.y;
+}
 
 constexpr int kWindowWidth = 1024, kWindowHeight = 768;
 constexpr uint32_t kBackground = 0x00996633;  // RGB(0x99, 0x66, 0x33) as a pixel
