@@ -297,14 +297,75 @@ bool MakeDirectory(const std::wstring& path) {
     return r == ERROR_SUCCESS || r == ERROR_ALREADY_EXISTS || r == ERROR_FILE_EXISTS;
 }
 
+namespace {
+
+// Under Wine: the Unix name of a Windows path, or empty when not under Wine.
+std::string UnixName(const std::wstring& path) {
+    using Fn = char*(CDECL*)(const wchar_t*);
+    const auto fn = reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!fn) return {};
+    char* u = fn(path.c_str());
+    if (!u) return {};
+    std::string s(u);
+    HeapFree(GetProcessHeap(), 0, u);
+    return s;
+}
+
+bool InsideTestData(const std::wstring& path) {
+    const std::wstring base = TestDataDir() + L"\\";
+    return path.size() > base.size() && CompareStringOrdinal(path.c_str(), static_cast<int>(base.size()),
+                                                             base.c_str(), static_cast<int>(base.size()), TRUE) == CSTR_EQUAL &&
+           path.find(L"..") == std::wstring::npos && path.find(L'*') == std::wstring::npos &&
+           path.find(L'?', 4) == std::wstring::npos;
+}
+
+// Deletes without ever following a link: links are removed, never entered.
+void RemoveTreeWin32(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        WIN32_FIND_DATAW found;
+        HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &found);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = found.cFileName;
+                if (name != L"." && name != L"..") RemoveTreeWin32(path + L"\\" + name);
+            } while (FindNextFileW(h, &found));
+            FindClose(h);
+        }
+        RemoveDirectoryW(path.c_str());
+    } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveDirectoryW(path.c_str());
+    } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+    }
+}
+
+}  // namespace
+
 void RemoveTree(const std::wstring& path) {
-    std::wstring from = path;
-    from.push_back(L'\0');  // SHFileOperation wants a double-NUL list
-    SHFILEOPSTRUCTW op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationW(&op);
+    // Tests only ever clean their own scratch folders; anything else is refused outright.
+    if (!InsideTestData(path)) return;
+    const std::string unixPath = UnixName(path);
+    if (unixPath.empty()) {
+        RemoveTreeWin32(path);
+        return;
+    }
+    // Wine shows Unix symbolic links as plain folders, so a Win32 walk would follow them out of the
+    // scratch tree; rm never follows links.
+    std::wstring unixWide(MultiByteToWideChar(CP_UTF8, 0, unixPath.c_str(), -1, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, unixPath.c_str(), -1, unixWide.data(), static_cast<int>(unixWide.size()));
+    unixWide.pop_back();
+    std::wstring command = L"/bin/rm -rf -- \"" + unixWide + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+    WaitForSingleObject(pi.hProcess, 60000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
 }
 
 }  // namespace kpv::test

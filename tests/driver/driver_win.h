@@ -82,6 +82,7 @@ void ClickMouse();
 // Test pictures: a 24-bit BMP whose pixel (x, y) is colour(x, y) as 0x00RRGGBB.
 bool WriteBmp(const std::wstring& path, int width, int height, const std::function<uint32_t(int, int)>& colour);
 bool MakeDirectory(const std::wstring& path);   // with parents
+// Deletes a scratch folder under TestDataDir() without following links; other paths are refused.
 void RemoveTree(const std::wstring& path);
 
 }  // namespace kpv::test
