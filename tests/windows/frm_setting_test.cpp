@@ -487,6 +487,25 @@ TEST_F(SettingDialog, AMissingFolderIsToldAndKeepsTheDialogOpenWithNothingStored
     EXPECT_EQ(StoredAnsiPath(), AnsiWithNul(folder_)) << "stored as typed, without the final backslash";
 }
 
+TEST_F(SettingDialog, AFolderNameOutsideTheCodePageIsStoredByItsShortName) {
+    // "Ĉ" has no form in code page 932: stored as it is, the name would come back as another folder.
+    const std::wstring unusual = folder_ + L"\\\u0108apitro";
+    ASSERT_TRUE(test::MakeDirectory(unusual));
+    Open();
+    SetWindowTextW(Control(id::kTxtPath), (unusual + L"\\").c_str());
+    EXPECT_TRUE(test::MessagesShownBy([&] { Click(id::kCmdOk); }).empty());
+    EXPECT_FALSE(form_->IsLoaded());
+    const std::string stored = StoredAnsiPath();
+    ASSERT_FALSE(stored.empty());
+    EXPECT_EQ(stored[stored.size() - 2], '\\');
+    const DWORD attributes = GetFileAttributesA(stored.c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << stored;
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    wchar_t longForm[MAX_PATH] = {};
+    GetLongPathNameW(SaverSettings.Path.c_str(), longForm, MAX_PATH);
+    EXPECT_EQ(std::wstring(longForm), unusual + L"\\") << "the stored name leads to the chosen folder";
+}
+
 TEST_F(SettingDialog, CancelAndEscStoreNothingButReleaseTheFlag) {
     Open();
     SetWindowTextW(Control(id::kTxtViewTime), L"30");
