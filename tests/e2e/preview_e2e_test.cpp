@@ -9,6 +9,7 @@
 #include <string>
 
 #include "driver/driver_win.h"
+#include "scratch_folder.h"
 #include "runtime/text_win.h"
 
 namespace kpv {
@@ -71,9 +72,7 @@ HWND PreviewChildOf(HWND host, DWORD pid) {
 }
 
 std::wstring MakePreviewFolder() {
-    const std::wstring folder = TestDataDir() + L"\\preview_pictures";
-    RemoveTree(folder);
-    MakeDirectory(folder);
+    const std::wstring folder = FreshFolder(L"preview_pictures");
     WriteBmp(folder + L"\\p.bmp", 200, 100, [](int x, int y) { return static_cast<uint32_t>((x * 7) << 8 | y); });
     DeleteProgramKey();
     WriteProgramPathA(L"Settings", L"Path", rt::WideToAnsi(folder + L"\\"));

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "driver/driver_win.h"
+#include "scratch_folder.h"
 #include "process_resources.h"
 #include "runtime/text_win.h"
 
@@ -47,9 +48,7 @@ void WriteShowSettings(const std::wstring& folder, int16_t blockSize, int16_t in
 
 // One good 640 x 480 picture among files that look like pictures but cannot be loaded.
 std::wstring MakePictureFolder(const std::wstring& name) {
-    const std::wstring folder = TestDataDir() + L"\\" + name;
-    RemoveTree(folder);
-    MakeDirectory(folder);
+    const std::wstring folder = FreshFolder(name);
     WriteBmp(folder + L"\\good.bmp", 640, 480, PicturePixel);
     WriteFileBytes(folder + L"\\not_a_picture.jpg", "this is plain text, not a JPEG");
     WriteFileBytes(folder + L"\\empty.bmp", "");
@@ -152,9 +151,7 @@ TEST_F(ShowTest, TenPixelsOfMouseMovementKeepTheShowElevenEndIt) {
 }
 
 TEST_F(ShowTest, WhenNoPictureCanBeLoadedTheShowSaysSoAndEnds) {
-    const std::wstring folder = TestDataDir() + L"\\show_none_loadable";
-    RemoveTree(folder);
-    MakeDirectory(folder);
+    const std::wstring folder = FreshFolder(L"show_none_loadable");
     WriteFileBytes(folder + L"\\a.jpg", "not a jpeg");
     WriteFileBytes(folder + L"\\b.bmp", "BM not a bitmap");
     WriteShowSettings(folder, 32, 1);
@@ -169,9 +166,7 @@ TEST_F(ShowTest, WhenNoPictureCanBeLoadedTheShowSaysSoAndEnds) {
 // GDI objects, handles and memory stay level from one picture to the next, pictures of different sizes
 // (larger and smaller than the screen) alternating.
 TEST_F(ShowTest, NoGrowthOfGdiObjectsHandlesOrMemoryAcrossPictures) {
-    const std::wstring folder = TestDataDir() + L"\\show_leaks";
-    RemoveTree(folder);
-    MakeDirectory(folder);
+    const std::wstring folder = FreshFolder(L"show_leaks");
     WriteBmp(folder + L"\\small.bmp", 320, 200, PicturePixel);
     WriteBmp(folder + L"\\wide.bmp", 1600, 500, PicturePixel);
     WriteBmp(folder + L"\\tall.bmp", 300, 1200, PicturePixel);
