@@ -91,6 +91,10 @@ void Measure(int width, int height, int blockSize) {
     std::fflush(stdout);
     frmMain.reset();
     DestroyWindow(host);
+    // The last form closing asks the message loop to end; the next measurement must not run with that
+    // request pending, since every pass of the message loop would then stop at it.
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
 }
 
 }  // namespace
