@@ -363,9 +363,10 @@ void RemoveTree(const std::wstring& path) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
-    WaitForSingleObject(pi.hProcess, 60000);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+    // Wine may signal a Unix child's handle before it has finished: wait for the folder itself to go.
+    PollUntil([&] { return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES; }, 60000);
 }
 
 }  // namespace kpv::test
