@@ -35,13 +35,15 @@ FolderIdentity IdentityOf(HANDLE folder) {
 
 }  // namespace
 
-uint32_t DirectoryHandleLister::List(const std::wstring& openPath, FolderVisitor& visitor) {
+uint32_t DirectoryHandleLister::List(const std::wstring& openPath, const FolderIdentity& identity,
+                                     FolderVisitor& visitor) {
     const std::wstring path = DirectoryOpenPath(openPath);
     const rt::UniqueFile folder(CreateFileW(path.c_str(), FILE_LIST_DIRECTORY,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!folder) return GetLastError();
-    if (!visitor.Enter(IdentityOf(folder.get()))) return ERROR_SUCCESS;
+    const FolderIdentity self = identity.Known() ? identity : IdentityOf(folder.get());
+    if (!visitor.Enter(self)) return ERROR_SUCCESS;
 
     FILE_INFO_BY_HANDLE_CLASS infoClass = FileIdBothDirectoryRestartInfo;
     const DWORD bufferBytes = static_cast<DWORD>(buffer_.size() * sizeof(uint64_t));
@@ -58,8 +60,17 @@ uint32_t DirectoryHandleLister::List(const std::wstring& openPath, FolderVisitor
             const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes + offset);
             const std::wstring_view name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
             if (name != L"." && name != L"..") {
-                if (entry->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) visitor.Subfolder(name);
-                else visitor.File(name);
+                if (entry->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    FolderIdentity child;
+                    if (!(entry->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && entry->FileId.QuadPart != 0 &&
+                        self.Known()) {
+                        child.volume = self.volume;
+                        child.fileIdLow = static_cast<uint64_t>(entry->FileId.QuadPart);
+                    }
+                    visitor.Subfolder(name, child);
+                } else {
+                    visitor.File(name);
+                }
             }
             if (entry->NextEntryOffset == 0) break;
             offset += entry->NextEntryOffset;

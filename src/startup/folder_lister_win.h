@@ -8,11 +8,12 @@
 
 namespace kpv {
 
-// One open per folder: the handle that lists the entries also tells the folder's volume and file ID,
-// which is what lets the walk recognise a folder reached again through a link or junction.
+// One open per folder. The listing gives each entry's file ID with its name, so a plain subfolder's identity
+// (its parent's volume and that ID) comes free; only the top folder and links, junctions and mount points,
+// whose entries describe the link, are asked for theirs through their own handle once opened.
 class DirectoryHandleLister final : public FolderLister {
 public:
-    uint32_t List(const std::wstring& openPath, FolderVisitor& visitor) override;
+    uint32_t List(const std::wstring& openPath, const FolderIdentity& identity, FolderVisitor& visitor) override;
 
 private:
     std::vector<uint64_t> buffer_ = std::vector<uint64_t>(64 * 1024 / sizeof(uint64_t));

@@ -17,6 +17,12 @@ namespace {
 struct PendingFolder {
     std::wstring folder;      // as the list entries show it
     std::wstring openFolder;  // as the lister opens it
+    FolderIdentity identity;  // from the parent's listing; unknown for the top folder and for links
+};
+
+struct FoundSubfolder {
+    std::wstring name;
+    FolderIdentity identity;
 };
 
 class WalkVisitor final : public FolderVisitor {
@@ -27,7 +33,9 @@ public:
         folder_ = &folder;
         subfolders_.clear();
     }
-    const std::vector<std::wstring>& Subfolders() const { return subfolders_; }
+    const std::vector<FoundSubfolder>& Subfolders() const { return subfolders_; }
+
+    bool Seen(const FolderIdentity& identity) const { return identity.Known() && seen_.contains(identity); }
 
     bool Enter(const FolderIdentity& identity) override {
         if (!identity.Known()) return true;
@@ -36,15 +44,15 @@ public:
     void File(std::wstring_view name) override {
         if (IsPictureName(name)) AddPicture(list_, *folder_ + std::wstring(name));
     }
-    void Subfolder(std::wstring_view name) override {
-        if (descend_) subfolders_.emplace_back(name);
+    void Subfolder(std::wstring_view name, const FolderIdentity& identity) override {
+        if (descend_) subfolders_.push_back({std::wstring(name), identity});
     }
 
 private:
     std::vector<std::wstring>& list_;
     const bool descend_;
     const std::wstring* folder_ = nullptr;
-    std::vector<std::wstring> subfolders_;
+    std::vector<FoundSubfolder> subfolders_;
     std::set<FolderIdentity> seen_;
 };
 
@@ -56,18 +64,19 @@ void WalkPictures(const std::wstring& folder, const std::wstring& openFolder, bo
     // Folders still to list, the next one on top: pushing a folder's subfolders in reverse keeps the
     // listed order and finishes each subfolder's whole tree before its next sibling.
     std::vector<PendingFolder> pending;
-    pending.push_back({folder, openFolder});
+    pending.push_back({folder, openFolder, {}});
     while (!pending.empty()) {
         const PendingFolder current = std::move(pending.back());
         pending.pop_back();
+        if (visitor.Seen(current.identity)) continue;
         visitor.Begin(current.folder);
-        if (const uint32_t error = lister.List(current.openFolder, visitor); error != 0) {
+        if (const uint32_t error = lister.List(current.openFolder, current.identity, visitor); error != 0) {
             report(error);
             continue;
         }
-        const std::vector<std::wstring>& subfolders = visitor.Subfolders();
+        const std::vector<FoundSubfolder>& subfolders = visitor.Subfolders();
         for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it)
-            pending.push_back({current.folder + *it + L'\\', current.openFolder + *it + L'\\'});
+            pending.push_back({current.folder + it->name + L'\\', current.openFolder + it->name + L'\\', it->identity});
     }
 }
 

@@ -22,10 +22,13 @@ struct FolderIdentity {
 // Receives one folder's contents from a lister, in the lister's order.
 class FolderVisitor {
 public:
-    // Called once, before any entry. False: the folder was listed before; the lister stops without error.
+    // Called once, before any entry, with the folder's identity. False: the folder was listed before; the
+    // lister stops without error.
     virtual bool Enter(const FolderIdentity& identity) = 0;
     virtual void File(std::wstring_view name) = 0;
-    virtual void Subfolder(std::wstring_view name) = 0;
+    // `identity` is what the listing tells of the subfolder; unknown for a link, junction or mount point,
+    // whose entry describes the link rather than the folder it leads to.
+    virtual void Subfolder(std::wstring_view name, const FolderIdentity& identity) = 0;
 protected:
     ~FolderVisitor() = default;
 };
@@ -33,9 +36,11 @@ protected:
 class FolderLister {
 public:
     virtual ~FolderLister() = default;
-    // Lists the folder at openPath into the visitor ("." and ".." left out). Returns 0, or the platform's
-    // error number when the folder cannot be opened or listed; entries delivered before the failure stand.
-    virtual uint32_t List(const std::wstring& openPath, FolderVisitor& visitor) = 0;
+    // Lists the folder at openPath into the visitor ("." and ".." left out). `identity` is the folder's own
+    // when its parent's listing told it; when unknown, the lister asks the opened folder. Returns 0, or the
+    // platform's error number when the folder cannot be opened or listed; entries delivered before the
+    // failure stand.
+    virtual uint32_t List(const std::wstring& openPath, const FolderIdentity& identity, FolderVisitor& visitor) = 0;
 };
 
 // The list starts out as one empty entry; the first picture fills it and each later one adds an entry.
@@ -46,8 +51,9 @@ void AddPicture(std::vector<std::wstring>& list, std::wstring path);
 // Entries are `folder` as given followed by the names; the lister gets `openFolder`, the same folder in the
 // form it opens (both grow by the same names). A folder that fails is reported through `report` with the
 // error number and abandoned, keeping what it gave before; the walk goes on with the next folder. A folder
-// reached again by another path (a loop through a link) is not listed again. The walk keeps its own stack,
-// so the depth of the tree is not limited by the thread's stack.
+// reached again by another path (a loop through a link) is not listed again, and when its parent's listing
+// already identifies it, not even opened. The walk keeps its own stack, so the depth of the tree is not
+// limited by the thread's stack.
 void WalkPictures(const std::wstring& folder, const std::wstring& openFolder, bool descend, FolderLister& lister,
                   std::vector<std::wstring>& list, const std::function<void(uint32_t error)>& report);
 

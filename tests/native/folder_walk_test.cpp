@@ -14,7 +14,8 @@ using kpv::FolderIdentity;
 // A folder graph: subfolder entries point at nodes, so links and loops are just edges back.
 struct Entry {
     std::wstring name;
-    int child = -1;  // a subfolder's node; -1 for a file
+    int child = -1;            // a subfolder's node; -1 for a file
+    bool reportsIdentity = true;  // false for a link, whose entry does not describe its target
 };
 struct Node {
     FolderIdentity identity;
@@ -39,7 +40,10 @@ public:
         nodes_[node].entries.push_back({name, child});
         return child;
     }
-    void AddLink(int node, const std::wstring& name, int target) { nodes_[node].entries.push_back({name, target}); }
+    // A link: the walk learns where it leads only by opening it.
+    void AddLink(int node, const std::wstring& name, int target) { nodes_[node].entries.push_back({name, target, false}); }
+    // A second name whose entry already tells the target's identity (a bind mount, say).
+    void AddAlias(int node, const std::wstring& name, int target) { nodes_[node].entries.push_back({name, target, true}); }
     void Fail(int node, uint32_t error, size_t afterEntries = 0) {
         nodes_[node].error = error;
         nodes_[node].failAfter = afterEntries;
@@ -48,17 +52,19 @@ public:
 
     std::vector<std::wstring> listed;  // open paths in the order they were asked for
 
-    uint32_t List(const std::wstring& openPath, kpv::FolderVisitor& visitor) override {
+    uint32_t List(const std::wstring& openPath, const FolderIdentity& identity, kpv::FolderVisitor& visitor) override {
         listed.push_back(openPath);
         const int node = Resolve(openPath);
         if (node < 0) return 3;
         const Node& n = nodes_[node];
         if (n.error != 0 && n.failAfter == 0) return n.error;
+        if (identity.Known()) EXPECT_EQ(identity, n.identity) << "the walk passes on what the listing told";
         if (!visitor.Enter(n.identity)) return 0;
         for (size_t i = 0; i < n.entries.size(); ++i) {
             if (n.error != 0 && i == n.failAfter) return n.error;
             const Entry& e = n.entries[i];
-            if (e.child < 0) visitor.File(e.name); else visitor.Subfolder(e.name);
+            if (e.child < 0) visitor.File(e.name);
+            else visitor.Subfolder(e.name, e.reportsIdentity ? nodes_[e.child].identity : FolderIdentity{});
         }
         return 0;
     }
@@ -231,6 +237,18 @@ TEST(PictureWalk, AFolderReachedTwiceIsListedOnce) {
     t.AddLink(other, L"ToShared", shared);
     const WalkResult r = Walk(t);
     EXPECT_EQ(r.list, (std::vector<std::wstring>{L"C:\\P\\Shared\\s.jpg"}));
+}
+
+TEST(PictureWalk, AFolderWhoseListingEntryIsAlreadyKnownIsNotEvenOpened) {
+    FakeTree t(L"C:\\P\\");
+    const int real = t.AddFolder(0, L"Real");
+    t.AddFile(real, L"r.jpg");
+    t.AddAlias(0, L"Alias", real);
+    t.AddLink(0, L"Link", real);
+    const WalkResult r = Walk(t);
+    EXPECT_EQ(r.list, (std::vector<std::wstring>{L"C:\\P\\Real\\r.jpg"}));
+    // The alias is recognised from its entry; the link has to be opened to learn where it leads.
+    EXPECT_EQ(t.listed, (std::vector<std::wstring>{L"C:\\P\\", L"C:\\P\\Real\\", L"C:\\P\\Link\\"}));
 }
 
 TEST(PictureWalk, FoldersWithoutAnIdentityAreNeverTakenForOneAnother) {
