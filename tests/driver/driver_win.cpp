@@ -349,8 +349,6 @@ void RemoveTree(const std::wstring& path) {
     // Tests only ever clean their own scratch folders; anything else is refused outright.
     if (!InsideTestData(path)) return;
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;  // nothing to wait for
-    // Nothing to remove: starting rm anyway would let it run late and delete what the test makes next.
-    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
     const std::string unixPath = UnixName(path);
     if (unixPath.empty()) {
         RemoveTreeWin32(path);
