@@ -27,7 +27,7 @@ for top in range(100):                      # 100 folders, each holding 49 more:
         folders.append(os.path.join(t, "day{:02d}".format(sub)))
 for f in folders:
     os.makedirs(f, exist_ok=True)
-    for i in range(20):                     # 20 files each: 100,000 files, 60 % pictures
+    for i in range(20):                     # 20 files each: 100,000 files, half of them pictures
         open(os.path.join(f, kinds[i % len(kinds)].format(n)), "wb").close()
         n += 1
 print(len(folders), "folders,", n, "files")
