@@ -3,7 +3,6 @@
 namespace kpv {
 
 inline constexpr wchar_t kSettingsReadFailedMessage[] = L"設定情報の取得に失敗しました。";
-inline constexpr wchar_t kSettingsSaveFailedMessage[] = L"設定情報の保存に失敗しました。";
 inline constexpr wchar_t kNoPicturesMessage[] = L"指定されたフォルダには、表示できる画像ファイルが存在しません。";
 
 // A preview handle that is not a number, or too large for one, is reported like any runtime error.
