@@ -30,6 +30,7 @@
 #include "show/frm_main_win.h"
 #include "show/prepare_picture_win.h"
 #include "startup/mod_main.h"
+#include "run_self_win.h"
 
 namespace {
 
@@ -188,30 +189,9 @@ int RunAlternative(const std::wstring& variant, const std::wstring& path) {
 
 // Runs this program for one variant in a fresh process and reads back its figures.
 bool Measure(const std::wstring& variant, const std::wstring& path, int rounds, Figures* f) {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(self) + L"\" --variant " + variant + L" \"" + path + L"\" " +
-                           std::to_wstring(rounds);
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return false;
-    kpv::rt::UniqueHandle reader(readEnd), writer(writeEnd);
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION child{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child))
-        return false;
-    kpv::rt::UniqueHandle process(child.hProcess), thread(child.hThread);
-    writer.reset();
     std::string output;
-    char buffer[256];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0) output.append(buffer, got);
-    WaitForSingleObject(child.hProcess, INFINITE);
+    if (!RunSelfAndCapture(L"--variant " + variant + L" \"" + path + L"\" " + std::to_wstring(rounds), &output))
+        return false;
     return std::sscanf(output.c_str(), "%lf %lf %lf", &f->ms, &f->otherMs, &f->peakMb) == 3;
 }
 

@@ -24,6 +24,7 @@
 
 #include "runtime/handles_win.h"
 #include "runtime/picture_win.h"
+#include "run_self_win.h"
 
 namespace {
 
@@ -155,30 +156,9 @@ int MeasureMemoryHere(const std::wstring& variant, const std::wstring& path, con
 
 bool MeasureMemory(const std::wstring& variant, const std::wstring& path, const std::wstring& warmUp,
                    double* peakSet, double* peakCommit, double* d) {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(self) + L"\" --memory " + variant + L" \"" + path + L"\" \"" +
-                           warmUp + L"\"";
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return false;
-    kpv::rt::UniqueHandle reader(readEnd), writer(writeEnd);
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION child{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child))
-        return false;
-    kpv::rt::UniqueHandle process(child.hProcess), thread(child.hThread);
-    writer.reset();
     std::string output;
-    char buffer[256];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0) output.append(buffer, got);
-    WaitForSingleObject(child.hProcess, INFINITE);
+    if (!RunSelfAndCapture(L"--memory " + variant + L" \"" + path + L"\" \"" + warmUp + L"\"", &output))
+        return false;
     return std::sscanf(output.c_str(), "%lf %lf %lf", peakSet, peakCommit, d) == 3;
 }
 
