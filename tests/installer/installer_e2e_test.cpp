@@ -1,0 +1,251 @@
+// The setup program built from KPV.scr, run silently as an administrator's script would, in a throw-away
+// copy of the test prefix (in_prefix_copy.sh): what it puts into System32 and the registry, that the
+// installed file runs a show, that installing again and uninstalling keep the user's settings, and that a
+// running show of the installed file never leaves half an installation behind.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver/driver_win.h"
+
+namespace kpv {
+namespace {
+
+using namespace kpv::test;
+
+const wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KPV";
+const wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+const wchar_t kSaverValue[] = L"SCRNSAVE.EXE";
+constexpr int kSetupTimeoutMs = 60000;
+
+struct HandleCloser {
+    void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+std::optional<std::wstring> ReadString(HKEY root, const wchar_t* key, const wchar_t* name) {
+    DWORD size = 0;
+    const DWORD flags = RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY;
+    if (RegGetValueW(root, key, name, flags, nullptr, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
+    std::wstring text(size / sizeof(wchar_t), L'\0');
+    if (RegGetValueW(root, key, name, flags, nullptr, text.data(), &size) != ERROR_SUCCESS) return std::nullopt;
+    text.resize(wcslen(text.c_str()));
+    return text;
+}
+
+std::optional<DWORD> ReadDword(HKEY root, const wchar_t* key, const wchar_t* name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueW(root, key, name, RRF_RT_REG_DWORD | RRF_SUBKEY_WOW6464KEY, nullptr, &value, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::wstring> EntryString(const wchar_t* name) { return ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, name); }
+bool EntryExists() { return EntryString(L"UninstallString").has_value(); }
+
+std::optional<std::wstring> ChosenSaver() { return ReadString(HKEY_CURRENT_USER, kDesktopKey, kSaverValue); }
+void ChooseSaver(const std::wstring& path) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kSaverValue, REG_SZ, path.c_str(),
+                    static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+}
+
+std::wstring InstalledScr() {
+    wchar_t folder[MAX_PATH] = {};
+    GetSystemDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder) + L"\\KPV.scr";
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<char> FileBytes(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A string of the version resource, as the file properties show it.
+std::wstring VersionText(const std::wstring& file, const std::wstring& name) {
+    std::vector<char> block(GetFileVersionInfoSizeW(file.c_str(), nullptr));
+    if (block.empty() || !GetFileVersionInfoW(file.c_str(), 0, static_cast<DWORD>(block.size()), block.data())) return {};
+    void* text = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(block.data(), (L"\\StringFileInfo\\041104b0\\" + name).c_str(), &text, &length)) return {};
+    return static_cast<const wchar_t*>(text);
+}
+
+// The setup program built beside the tested KPV.scr, named after the version it carries.
+std::wstring SetupPath() {
+    const std::wstring scr = ScrPath();
+    return scr.substr(0, scr.find_last_of(L'\\')) + L"\\dist\\KPV-" + VersionText(scr, L"ProductVersion") + L"-setup.exe";
+}
+
+// Runs a command line together with every process it starts (the uninstaller hands over to a copy of
+// itself in the temporary folder) until all of them have ended. Returns the first process's exit code.
+long long RunToEnd(std::wstring commandLine) {
+    UniqueHandle job(CreateJobObjectW(nullptr, nullptr));
+    if (!job) return -1;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi))
+        return -1;
+    UniqueHandle process(pi.hProcess);
+    UniqueHandle thread(pi.hThread);
+    if (!AssignProcessToJobObject(job.get(), process.get())) return -1;
+    ResumeThread(thread.get());
+    const bool ended = PollUntil([&] {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
+        QueryInformationJobObject(job.get(), JobObjectBasicAccountingInformation, &info, sizeof info, nullptr);
+        return info.ActiveProcesses == 0;
+    }, kSetupTimeoutMs);
+    DWORD code = 0;
+    if (!ended || !GetExitCodeProcess(process.get(), &code)) return -1;
+    return code;
+}
+
+long long SilentInstall() { return RunToEnd(L"\"" + SetupPath() + L"\" /S"); }
+long long SilentUninstall() { return RunToEnd(EntryString(L"UninstallString").value_or(L"uninstall-entry-missing") + L" /S"); }
+
+std::wstring Unquoted(const std::wstring& s) { return s.size() >= 2 && s.front() == L'"' ? s.substr(1, s.find(L'"', 1) - 1) : s; }
+
+// Every case starts without KPV installed, without its settings and with no screen saver chosen.
+class Installer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteProgramKey();
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kSaverValue);
+        ASSERT_FALSE(EntryExists());
+        ASSERT_FALSE(FileExists(InstalledScr()));
+        ASSERT_TRUE(FileExists(SetupPath())) << "setup program not built";
+    }
+    void TearDown() override {
+        show_ = Process();
+        if (EntryExists()) SilentUninstall();
+        DeleteProgramKey();
+    }
+
+    // A settings set that the setup and the uninstaller must leave alone: the picture folder in this
+    // prefix with one small picture, and a picture interval a fresh key would not have.
+    static void WriteSettings() {
+        ASSERT_TRUE(MakeDirectory(L"C:\\kpv-pictures"));
+        ASSERT_TRUE(WriteBmp(L"C:\\kpv-pictures\\one.bmp", 64, 48, [](int x, int y) { return static_cast<uint32_t>(x * 0x030000 + y * 0x0500); }));
+        WriteProgramPathA(L"Settings", L"Path", "C:\\kpv-pictures\\");
+        WriteProgramInt16(L"Settings", L"SubFolder", 0);
+        WriteProgramInt16(L"Settings", L"Interval", 7);
+    }
+    static void ExpectSettingsKept() {
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, L"Software\\Tarnel Software\\KPV\\Settings", L"Path"), L"C:\\kpv-pictures\\");
+        EXPECT_EQ(ReadProgramValue(L"Settings", L"Interval").data, std::vector<uint8_t>({7, 0}));
+    }
+
+    // The full-screen show of the installed file: a visible top-level window that is not a message box.
+    HWND StartShow() {
+        show_ = StartProgram(InstalledScr(), L"/s");
+        return WaitForWindow(show_.pid(), [](HWND w) { return IsWindowVisible(w) && WindowClass(w) != L"#32770"; }, 30000);
+    }
+    bool EndShow() {
+        SendKey('A');
+        return show_.Wait(10000) != -1;
+    }
+
+    Process show_;
+};
+
+TEST_F(Installer, SilentInstallPutsTheBuiltScreenSaverIntoSystem32AndRegistersIt) {
+    ChooseSaver(L"C:\\windows\\system32\\other.scr");
+    ASSERT_EQ(SilentInstall(), 0);
+
+    const std::vector<char> built = FileBytes(ScrPath());
+    ASSERT_FALSE(built.empty());
+    EXPECT_TRUE(FileBytes(InstalledScr()) == built) << "System32 holds another file than the build's KPV.scr";
+    EXPECT_EQ(EntryString(L"DisplayName"), L"KPV 画像スライドショー");
+    EXPECT_EQ(EntryString(L"DisplayVersion"), VersionText(ScrPath(), L"ProductVersion"));
+    EXPECT_EQ(EntryString(L"Publisher"), L"Tarnel Software");
+    EXPECT_EQ(EntryString(L"DisplayIcon"), InstalledScr() + L",0");
+    EXPECT_GE(ReadDword(HKEY_LOCAL_MACHINE, kUninstallKey, L"EstimatedSize").value_or(0), built.size() / 1024);
+    EXPECT_TRUE(FileExists(Unquoted(EntryString(L"UninstallString").value_or(L""))));
+    EXPECT_EQ(ChosenSaver(), L"C:\\windows\\system32\\other.scr") << "a silent setup must not choose the saver";
+}
+
+TEST_F(Installer, TheInstalledScreenSaverRunsAShow) {
+    ASSERT_EQ(SilentInstall(), 0);
+    WriteSettings();
+
+    HWND window = StartShow();
+    ASSERT_NE(window, nullptr);
+    RECT r{};
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_TRUE(EndShow());
+}
+
+TEST_F(Installer, InstallingAgainKeepsTheSettings) {
+    ASSERT_EQ(SilentInstall(), 0);
+    WriteSettings();
+
+    ASSERT_EQ(SilentInstall(), 0);
+    EXPECT_TRUE(FileBytes(InstalledScr()) == FileBytes(ScrPath()));
+    EXPECT_TRUE(EntryExists());
+    ExpectSettingsKept();
+}
+
+TEST_F(Installer, SilentUninstallRemovesFileEntryAndUninstallerButKeepsTheSettings) {
+    ASSERT_EQ(SilentInstall(), 0);
+    WriteSettings();
+    ChooseSaver(InstalledScr());
+    const std::wstring uninstaller = Unquoted(EntryString(L"UninstallString").value_or(L""));
+
+    ASSERT_EQ(SilentUninstall(), 0);
+    EXPECT_FALSE(FileExists(InstalledScr()));
+    EXPECT_FALSE(EntryExists());
+    EXPECT_FALSE(FileExists(uninstaller));
+    EXPECT_FALSE(FileExists(uninstaller.substr(0, uninstaller.find_last_of(L'\\'))));
+    EXPECT_EQ(ChosenSaver(), std::nullopt) << "KPV was the chosen saver";
+    ExpectSettingsKept();
+}
+
+TEST_F(Installer, UninstallLeavesAnotherChosenScreenSaver) {
+    ASSERT_EQ(SilentInstall(), 0);
+    ChooseSaver(L"C:\\windows\\system32\\other.scr");
+
+    ASSERT_EQ(SilentUninstall(), 0);
+    EXPECT_FALSE(EntryExists());
+    EXPECT_EQ(ChosenSaver(), L"C:\\windows\\system32\\other.scr");
+}
+
+// Windows cannot replace or delete a running program's file, so while a show of the installed KPV.scr
+// runs, both the setup and the uninstaller stop before changing anything; once it ends, they work.
+TEST_F(Installer, ARunningShowOfTheInstalledFileLeavesTheInstallationWhole) {
+    ASSERT_EQ(SilentInstall(), 0);
+    WriteSettings();
+    const std::wstring uninstaller = Unquoted(EntryString(L"UninstallString").value_or(L""));
+    ASSERT_NE(StartShow(), nullptr);
+
+    EXPECT_NE(SilentInstall(), 0);
+    SilentUninstall();
+    EXPECT_TRUE(show_.Running());
+    EXPECT_TRUE(FileBytes(InstalledScr()) == FileBytes(ScrPath()));
+    EXPECT_TRUE(EntryExists());
+    EXPECT_TRUE(FileExists(uninstaller));
+
+    ASSERT_TRUE(EndShow());
+    ASSERT_EQ(SilentUninstall(), 0);
+    EXPECT_FALSE(FileExists(InstalledScr()));
+    EXPECT_FALSE(EntryExists());
+    EXPECT_FALSE(FileExists(uninstaller));
+    ExpectSettingsKept();
+}
+
+}  // namespace
+}  // namespace kpv
