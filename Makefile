@@ -1,7 +1,8 @@
-# Two commands do all the set-up on a fresh Debian 12 machine:
+# These commands do all the set-up on a fresh Debian 12 machine:
 #   make demo   installs what is missing, builds, and runs the show on sample pictures
 #   make test   installs what is missing, builds, and runs every test (native and under Wine)
-.PHONY: setup build native windows test test-native test-asan test-windows demo clean
+#   make dist   installs what is missing, builds KPV.scr, and makes its setup program and archive in dist/
+.PHONY: setup build native windows test test-native test-asan test-windows demo dist clean
 
 setup:
 	bash scripts/setup-debian.sh
@@ -33,5 +34,10 @@ test: setup
 demo: windows
 	bash scripts/demo.sh
 
+dist: setup
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows --target KPV
+	/usr/bin/python3 scripts/make-dist.py build/windows/KPV.scr dist
+
 clean:
-	rm -rf build
+	rm -rf build dist
