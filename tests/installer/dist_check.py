@@ -39,7 +39,8 @@ with zipfile.ZipFile(base + ".zip") as archive:
         text = readme[3:].decode("utf-8")
         if not readme.startswith(b"\xef\xbb\xbf"):
             problems.append("read-me has no UTF-8 byte-order mark")
-        if "KPV 画像スライドショー " + scr_version[1] not in text or "@" in text or "\n" in text.replace("\r\n", ""):
+        bare_line_end = "\n" in text.replace("\r\n", "")
+        if "KPV 画像スライドショー " + scr_version[1] not in text or "@" in text or bare_line_end:
             problems.append("read-me lacks the name and version, keeps a placeholder or has bare line ends")
 
 print("\n".join(problems) or "setup and archive of %s match the screen saver" % scr_version[1])

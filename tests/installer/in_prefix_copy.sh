@@ -10,21 +10,23 @@ shift
 
 [ -f "$WINEPREFIX/.kpv-ready" ] || { echo "no test prefix in $WINEPREFIX: start the wine session first" >&2; exit 1; }
 scratch_root="$KPV_BUILD_DIR/prefix-copies"
-mkdir -p "$scratch_root"
-copy=$(mktemp -d "$scratch_root/run.XXXXXX")
+# One copy per program: a run that was killed leaves at most this one behind, and the next run clears it.
+copy="$scratch_root/$(basename "$1" .exe)"
 
 remove_copy() {
+  [ -d "$copy/wineprefix" ] || return 0
   WINEPREFIX="$copy/wineprefix" "$WINESERVER" -k 2>/dev/null
   WINEPREFIX="$copy/wineprefix" "$WINESERVER" -w 2>/dev/null
-  # Only ever the folder made above, by its resolved path; rm removes links and never enters them.
+  # Only ever the folder named above, by its resolved path; rm removes links and never enters them.
   local real
-  real=$(realpath -e -- "$copy" 2>/dev/null) || return 0
-  case "$real" in "$scratch_root"/run.*) rm -rf -- "$real" ;; esac
+  real=$(realpath -e -- "$copy") || return 0
+  case "$real" in "$scratch_root"/?*) rm -rf -- "$real" ;; esac
 }
+remove_copy
 trap remove_copy EXIT
 trap 'exit 143' TERM INT
 
-cp -a "$WINEPREFIX" "$copy/wineprefix" || exit 1
+mkdir -p "$copy" && cp -a "$WINEPREFIX" "$copy/wineprefix" || exit 1
 export WINEPREFIX="$copy/wineprefix"
 "$WINESERVER" -p30 </dev/null >/dev/null 2>&1
 # The first client decides which pipes Wine's own services inherit: give it none.

@@ -114,9 +114,13 @@ long long RunToEnd(std::wstring commandLine) {
 }
 
 long long SilentInstall() { return RunToEnd(L"\"" + SetupPath() + L"\" /S"); }
-long long SilentUninstall() { return RunToEnd(EntryString(L"UninstallString").value_or(L"uninstall-entry-missing") + L" /S"); }
+long long SilentUninstall() {
+    return RunToEnd(EntryString(L"UninstallString").value_or(L"uninstall-entry-missing") + L" /S");
+}
 
-std::wstring Unquoted(const std::wstring& s) { return s.size() >= 2 && s.front() == L'"' ? s.substr(1, s.find(L'"', 1) - 1) : s; }
+std::wstring Unquoted(const std::wstring& s) {
+    return s.size() >= 2 && s.front() == L'"' ? s.substr(1, s.find(L'"', 1) - 1) : s;
+}
 
 // Every case starts without KPV installed, without its settings and with no screen saver chosen.
 class Installer : public ::testing::Test {
@@ -138,13 +142,15 @@ protected:
     // prefix with one small picture, and a picture interval a fresh key would not have.
     static void WriteSettings() {
         ASSERT_TRUE(MakeDirectory(L"C:\\kpv-pictures"));
-        ASSERT_TRUE(WriteBmp(L"C:\\kpv-pictures\\one.bmp", 64, 48, [](int x, int y) { return static_cast<uint32_t>(x * 0x030000 + y * 0x0500); }));
+        ASSERT_TRUE(WriteBmp(L"C:\\kpv-pictures\\one.bmp", 64, 48,
+                             [](int x, int y) { return static_cast<uint32_t>(x * 0x030000 + y * 0x0500); }));
         WriteProgramPathA(L"Settings", L"Path", "C:\\kpv-pictures\\");
         WriteProgramInt16(L"Settings", L"SubFolder", 0);
         WriteProgramInt16(L"Settings", L"Interval", 7);
     }
     static void ExpectSettingsKept() {
-        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, L"Software\\Tarnel Software\\KPV\\Settings", L"Path"), L"C:\\kpv-pictures\\");
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, L"Software\\Tarnel Software\\KPV\\Settings", L"Path"),
+                  L"C:\\kpv-pictures\\");
         EXPECT_EQ(ReadProgramValue(L"Settings", L"Interval").data, std::vector<uint8_t>({7, 0}));
     }
 
