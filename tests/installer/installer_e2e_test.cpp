@@ -89,6 +89,9 @@ std::wstring SetupPath() {
 // Runs a command line together with every process it starts (the uninstaller hands over to a copy of
 // itself in the temporary folder) until all of them have ended. Returns the first process's exit code.
 long long RunToEnd(std::wstring commandLine) {
+    // Under Wine the first program that needs the desktop starts the desktop's own process, which would
+    // join the job and outlive the setup: have this process start it, outside the job, and keep it in use.
+    GetDesktopWindow();
     UniqueHandle job(CreateJobObjectW(nullptr, nullptr));
     if (!job) return -1;
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
