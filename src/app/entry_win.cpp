@@ -1,8 +1,8 @@
 // The process entry: harden DLL loading, then hand over to Main and the message loop.
 #include <windows.h>
 
-#include "runtime/message_loop_win.h"
-#include "startup/main_win.h"
+#include "runtime/forms/message_loop_win.h"
+#include "app/main_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Only System32 may supply DLLs loaded from here on: nothing planted beside the .scr is picked up.

@@ -2,10 +2,12 @@
 
 #include <shlobj.h>
 
-#include "runtime/handles_win.h"
-#include "startup/mod_main.h"
+#include "runtime/base/handles_win.h"
+#include "settings/saver_settings.h"
 
 namespace kpv {
+
+std::wstring LastBrowseFolder;
 
 namespace {
 

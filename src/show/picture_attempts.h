@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/random.h"
+#include "runtime/base/random.h"
 
 namespace kpv {
 

@@ -5,15 +5,17 @@
 #include "effects/colour_effect.h"
 #include "effects/colour_effect_win.h"
 #include "effects/effect_choice.h"
-#include "runtime/end_win.h"
-#include "runtime/msgbox_win.h"
-#include "runtime/picture_win.h"
-#include "runtime/random.h"
-#include "runtime/units_win.h"
+#include "runtime/base/end_win.h"
+#include "runtime/base/msgbox_win.h"
+#include "runtime/picture/picture_win.h"
+#include "runtime/base/random.h"
+#include "runtime/base/units_win.h"
 #include "show/frm_main_win.h"
 #include "show/picture_attempts.h"
 #include "show/picture_placement.h"
-#include "startup/mod_main.h"
+#include "catalogue/picture_list.h"
+#include "runtime/base/api_result.h"
+#include "settings/saver_settings.h"
 #include "transitions/blit_block_win.h"
 
 namespace kpv {
@@ -31,19 +33,22 @@ uint32_t RandomBackground(rt::RandomSource& rng) {
 }  // namespace
 
 void PreparePicture(FrmMain& form) {
-    rt::RandomSource& rng = rt::Random();
+    const ShowSetup& setup = form.Setup();
+    const std::vector<std::wstring>& pictures = setup.pictures;
+    const SaverSettingsRecord& settings = setup.settings;
+    rt::RandomSource& rng = form.Random();
     rng.Reseed();
 
     rt::Picture loaded;
-    const int64_t index = PickLoadablePicture(PictureList, form.LastPicturePath, rng, [&](int64_t i) {
-        loaded = rt::LoadPicture(PictureList[static_cast<size_t>(i)]);
+    const int64_t index = PickLoadablePicture(pictures, form.LastPicturePath, rng, [&](int64_t i) {
+        loaded = rt::LoadPicture(pictures[static_cast<size_t>(i)]);
         return !loaded.empty();
     });
     if (index < 0) {
         rt::MsgBox(kNoPicturesMessage);
         rt::EndProgram(0);
     }
-    form.LastPicturePath = PictureList[static_cast<size_t>(index)];
+    form.LastPicturePath = pictures[static_cast<size_t>(index)];
 
     rt::PictureBox& getpic = form.picGetpic;
     getpic.Cls();
@@ -60,9 +65,9 @@ void PreparePicture(FrmMain& form) {
     // The effect is decided here, in the order of the draws, but applied after the scaled copy: recolouring
     // only where the picture landed gives the same pixels as recolouring the whole picture first.
     const EffectDecision effect =
-        ChooseEffect(SaverSettings.Edit, SaverSettings.Case, static_cast<int64_t>(PictureList.size()));
+        ChooseEffect(settings.Edit, settings.Case, static_cast<int64_t>(pictures.size()), rng, rt::Clock());
 
-    const uint32_t background = SaverSettings.BackGround != 0 ? SaverSettings.BackColor : RandomBackground(rng);
+    const uint32_t background = settings.BackGround != 0 ? settings.BackColor : RandomBackground(rng);
 
     rt::PictureBox& image = form.picImage;
     image.SetAutoRedraw(true);

@@ -10,7 +10,7 @@
 
 #include "driver/driver_win.h"
 #include "scratch_folder.h"
-#include "runtime/text_win.h"
+#include "runtime/base/text_win.h"
 
 namespace kpv {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "driver/dialog_controls_win.h"
 #include "driver/driver_win.h"
-#include "runtime/text_win.h"
+#include "runtime/base/text_win.h"
 #include "settings_dialog/setting_control_ids.h"
 
 namespace kpv {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "driver/driver_win.h"
-#include "runtime/text_win.h"
+#include "runtime/base/text_win.h"
 
 namespace kpv::test {
 

@@ -1,4 +1,4 @@
-#include "show/block_grid_math.h"
+#include "transitions/block_grid_math.h"
 
 #include <cmath>
 #include <cstdint>

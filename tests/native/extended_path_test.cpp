@@ -1,7 +1,7 @@
 // Folder paths as the catalogue opens them, at any depth.
 #include <gtest/gtest.h>
 
-#include "startup/extended_path.h"
+#include "runtime/base/extended_path.h"
 
 using kpv::DirectoryOpenPath;
 using kpv::ExtendedLengthPath;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/folder_walk.h"
+#include "catalogue/folder_walk.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/random.h"
+#include "runtime/base/random.h"
 #include "scripted_random.h"
 
 namespace kpv {

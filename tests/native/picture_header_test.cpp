@@ -6,7 +6,7 @@
 #include <random>
 
 #include "picture_bytes.h"
-#include "runtime/picture_header.h"
+#include "runtime/picture/picture_header.h"
 
 using namespace kpv::rt;
 using namespace kpv::test;

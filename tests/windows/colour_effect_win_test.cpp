@@ -7,7 +7,7 @@
 #include "effects/colour_effect_win.h"
 #include "effects/picture_bits_win.h"
 #include "message_watch.h"
-#include "runtime/handles_win.h"
+#include "runtime/base/handles_win.h"
 
 namespace kpv {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "driver/driver_win.h"
 #include "effects/picture_bits_win.h"
-#include "runtime/app_info_win.h"
-#include "runtime/handles_win.h"
+#include "runtime/base/app_info_win.h"
+#include "runtime/base/handles_win.h"
 #include "message_watch.h"
 
 namespace kpv {

@@ -11,8 +11,8 @@
 #include <thread>
 
 #include "driver/driver_win.h"
-#include "runtime/handles_win.h"
-#include "runtime/picture_win.h"
+#include "runtime/base/handles_win.h"
+#include "runtime/picture/picture_win.h"
 
 namespace kpv {
 namespace {

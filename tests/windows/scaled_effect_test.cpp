@@ -10,7 +10,7 @@
 
 #include "effects/colour_effect_win.h"
 #include "effects/picture_bits_win.h"
-#include "runtime/handles_win.h"
+#include "runtime/base/handles_win.h"
 
 namespace kpv {
 namespace {

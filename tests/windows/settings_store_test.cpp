@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "driver/driver_win.h"
-#include "runtime/app_info_win.h"
-#include "startup/mod_main.h"
-#include "startup/registry_win.h"
-#include "startup/settings_store_win.h"
+#include "runtime/base/app_info_win.h"
+#include "settings/saver_settings.h"
+#include "settings/registry_win.h"
+#include "settings/settings_store_win.h"
 
 using namespace kpv::test;
 using kpv::SaverSettings;

@@ -13,7 +13,7 @@
 #include "settings_dialog/colour_palette.h"
 #include "settings_dialog/folder_browser_win.h"
 #include "settings_dialog/frm_setting_win.h"
-#include "startup/mod_main.h"
+#include "settings/saver_settings.h"
 
 namespace kpv {
 namespace {

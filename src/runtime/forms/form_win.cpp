@@ -1,0 +1,250 @@
+#include "runtime/forms/form_win.h"
+
+#include <algorithm>
+
+#include "runtime/base/colour_win.h"
+#include "runtime/base/resource_ids.h"
+#include "runtime/base/guarded_win.h"
+#include "runtime/forms/message_loop_win.h"
+#include "runtime/forms/timer_win.h"
+#include "runtime/base/twips.h"
+#include "runtime/base/units_win.h"
+
+namespace kpv::rt {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"KPVForm";
+
+ATOM RegisterFormClass(WNDPROC proc) {
+    static ATOM atom = [proc] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KPV));
+        wc.lpszClassName = kFormClass;
+        return RegisterClassExW(&wc);
+    }();
+    return atom;
+}
+
+}  // namespace
+
+int MouseButtonsFromWParam(WPARAM wParam) {
+    int buttons = 0;
+    if (wParam & MK_LBUTTON) buttons |= 1;
+    if (wParam & MK_RBUTTON) buttons |= 2;
+    if (wParam & MK_MBUTTON) buttons |= 4;
+    return buttons;
+}
+
+int ShiftStateNow() {
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
+    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+    return shift;
+}
+
+Form::Form() = default;
+
+Form::~Form() {
+    unloading_ = true;
+    for (Timer* t : timers_) t->enabled_ = false;
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+    if (loaded_) FormClosed();
+}
+
+void Form::EnsureWindow() {
+    if (hwnd_) return;
+    RegisterFormClass(&Form::WindowProc);
+    CreateWindowExW(0, kFormClass, L"", WS_POPUP | WS_CLIPCHILDREN, left_, top_, width_, height_, nullptr,
+                    nullptr, GetModuleHandleW(nullptr), this);
+    for (Timer* t : timers_) t->Apply();
+}
+
+void Form::Load() {
+    if (loaded_) return;
+    EnsureWindow();
+    loaded_ = true;
+    unloading_ = false;
+    FormOpened();
+    Form_Load();
+}
+
+void Form::Show() {
+    if (!loaded_) Load();
+    if (!hwnd_ || !loaded_) return;
+    const bool child = (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) != 0;
+    ShowWindow(hwnd_, SW_SHOW);
+    if (!child) SetForegroundWindow(hwnd_);
+    UpdateWindow(hwnd_);
+}
+
+void Form::Unload() {
+    if (!loaded_ || unloading_) return;
+    bool cancel = false;
+    Form_Unload(cancel);
+    if (cancel) return;
+    unloading_ = true;
+    for (Timer* t : timers_) {
+        t->enabled_ = false;
+        t->Apply();
+    }
+    if (hwnd_) {
+        HWND w = hwnd_;
+        DestroyWindow(w);
+    }
+    Closed();
+}
+
+void Form::UnloadFromOutside() {
+    // Destroyed from outside, as when the window it lives in goes: the form unloads with it.
+    if (!loaded_ || unloading_) return;
+    unloading_ = true;
+    bool ignored = false;
+    Form_Unload(ignored);
+}
+
+void Form::Closed() {
+    hwnd_ = nullptr;
+    if (loaded_) {
+        loaded_ = false;
+        FormClosed();
+    }
+}
+
+float Form::Left() const { return static_cast<float>(left_ * static_cast<double>(TwipsPerPixelX())); }
+float Form::Top() const { return static_cast<float>(top_ * static_cast<double>(TwipsPerPixelY())); }
+float Form::Width() const { return static_cast<float>(width_ * static_cast<double>(TwipsPerPixelX())); }
+float Form::Height() const { return static_cast<float>(height_ * static_cast<double>(TwipsPerPixelY())); }
+
+void Form::SetLeft(float twips) { left_ = TwipsToPixels(twips, TwipsPerPixelX()); ApplyBounds(); }
+void Form::SetTop(float twips) { top_ = TwipsToPixels(twips, TwipsPerPixelY()); ApplyBounds(); }
+void Form::SetWidth(float twips) { width_ = std::max(0, TwipsToPixels(twips, TwipsPerPixelX())); ApplyBounds(); }
+void Form::SetHeight(float twips) { height_ = std::max(0, TwipsToPixels(twips, TwipsPerPixelY())); ApplyBounds(); }
+
+void Form::ApplyBounds() {
+    if (hwnd_) SetWindowPos(hwnd_, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+    image_.Resize(width_, height_, ResolveColour(backColor_));
+}
+
+void Form::SetBackColor(uint32_t colourRef) {
+    backColor_ = colourRef;
+    Cls();
+}
+
+void Form::SetCaption(const std::wstring& caption) {
+    EnsureWindow();
+    if (hwnd_) SetWindowTextW(hwnd_, caption.c_str());
+}
+
+void Form::Cls() { image_.Fill(ResolveColour(backColor_)); }
+
+void Form::Refresh() { Refresh(RECT{0, 0, width_, height_}); }
+
+void Form::Refresh(const RECT& changed) {
+    if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
+    WindowDc screen = WindowDc::Get(hwnd_);
+    if (!screen) return;
+    PaintInto(screen.get(), changed);
+}
+
+void Form::PaintInto(HDC target, const RECT& part) {
+    image_.CopyTo(target, part.left, part.top, part.right - part.left, part.bottom - part.top);
+}
+
+UINT_PTR Form::AddTimer(Timer* timer) {
+    timers_.push_back(timer);
+    return nextTimerId_++;
+}
+
+void Form::RemoveTimer(Timer* timer) { timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end()); }
+
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* form = static_cast<Form*>(cs->lpCreateParams);
+        form->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!form) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    LRESULT result = 0;
+    RunGuarded([&] { result = form->OnMessage(msg, wParam, lParam); });
+    return result;
+}
+
+LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const bool live = loaded_ && !unloading_;
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        if (HDC dc = BeginPaint(hwnd_, &ps)) {
+            PaintInto(dc, ps.rcPaint);
+            EndPaint(hwnd_, &ps);
+        }
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        PaintInto(reinterpret_cast<HDC>(wParam), RECT{0, 0, width_, height_});
+        return 0;
+    case WM_PRINT:
+        // The form has no frame, so its client area is all there is to print.
+        if (lParam & PRF_CLIENT) PaintInto(reinterpret_cast<HDC>(wParam), RECT{0, 0, width_, height_});
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // everything is painted from the kept image
+    case WM_TIMER:
+        for (Timer* t : timers_) {
+            if (t->id_ == wParam) {
+                if (live) t->Tick();
+                return 0;
+            }
+        }
+        return 0;
+    case WM_MOUSEMOVE:
+        if (live) {
+            const POINTS p = MAKEPOINTS(lParam);
+            Form_MouseMove(MouseButtonsFromWParam(wParam), ShiftStateNow(),
+                           static_cast<float>(p.x * static_cast<double>(TwipsPerPixelX())),
+                           static_cast<float>(p.y * static_cast<double>(TwipsPerPixelY())));
+        }
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        if (live) Form_Click();
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (live) Form_KeyDown(static_cast<int>(wParam), ShiftStateNow());
+        return msg == WM_SYSKEYDOWN ? DefWindowProcW(hwnd_, msg, wParam, lParam) : 0;
+    case WM_CHAR:
+        if (live) Form_KeyPress(static_cast<int>(wParam));
+        return 0;
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    case WM_DESTROY:
+        UnloadFromOutside();
+        return 0;
+    case WM_NCDESTROY: {
+        // A window destroyed with a parent of another process that ended may get only this message.
+        UnloadFromOutside();
+        HWND w = hwnd_;
+        SetWindowLongPtrW(w, GWLP_USERDATA, 0);
+        Closed();
+        return DefWindowProcW(w, msg, wParam, lParam);
+    }
+    default:
+        return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    }
+}
+
+}  // namespace kpv::rt
