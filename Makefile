@@ -1,7 +1,7 @@
 # Two commands do all the set-up on a fresh Debian 12 machine:
 #   make demo   installs what is missing, builds, and runs the show on sample pictures
 #   make test   installs what is missing, builds, and runs every test (native and under Wine)
-.PHONY: setup build native windows test test-native test-asan test-windows demo clean
+.PHONY: setup build native windows bench test test-native test-asan test-windows demo clean
 
 setup:
 	bash scripts/setup-debian.sh
@@ -15,6 +15,10 @@ windows: setup
 	cmake --build --preset windows
 
 build: native windows
+
+# Benchmarks are commands run by hand; they are built only here.
+bench: windows
+	cmake --build --preset windows --target bench
 
 test-native: native
 	ctest --preset native

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <cwchar>
 #include <string>
 

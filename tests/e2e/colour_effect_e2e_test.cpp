@@ -158,9 +158,9 @@ INSTANTIATE_TEST_SUITE_P(Pictures, ColourEffectOnScreen,
                                            EffectCase{L"cmyk", 499, 373, 2}, EffectCase{L"oddbmp", 333, 211, 2},
                                            EffectCase{L"large", 2049, 1201, 2}, EffectCase{L"colour", 641, 479, 1},
                                            EffectCase{L"oddbmp", 333, 211, 3}),
-                         [](const auto& info) {
-                             return Narrow(info.param.folder) + (info.param.edit == 1   ? "_monochrome"
-                                                                            : info.param.edit == 3 ? "_random_of_one_is_sepia"
+                         [](const auto& test) {
+                             return Narrow(test.param.folder) + (test.param.edit == 1   ? "_monochrome"
+                                                                            : test.param.edit == 3 ? "_random_of_one_is_sepia"
                                                                                                    : "_sepia");
                          });
 

@@ -42,9 +42,9 @@ std::wstring WaitForStatus(HWND browser, const std::wstring& expected) {
 bool ShowsText(HWND dialog, const std::wstring& text) {
     struct S { const std::wstring* text; bool found; } s{&text, false};
     EnumChildWindows(dialog, [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<S*>(p);
-        if (test::WindowText(w) == *s->text) s->found = true;
-        return !s->found;
+        auto* search = reinterpret_cast<S*>(p);
+        if (test::WindowText(w) == *search->text) search->found = true;
+        return !search->found;
     }, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
