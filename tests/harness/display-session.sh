@@ -170,7 +170,9 @@ case "$cmd" in
     stop_x_server
     rm -f "$dir/env"
     [ "$layout" = single ] || write_xorg_conf
+    x_started=$(date +%s%N)
     start_x_server "$layout" || die "no X server could be started (see $dir/x.log)"
+    x_up=$(date +%s%N)
     DISPLAY=$(cat "$dir/display"); export DISPLAY
     arrange_monitors "$layout" || die "xrandr could not arrange the monitors"
     actual=$(monitor_list)
@@ -182,8 +184,8 @@ case "$cmd" in
     # The first client decides which pipes Wine's own services inherit: give it none.
     "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1
     printf 'export WINEPREFIX=%q\nexport DISPLAY=%q\n' "$WINEPREFIX" "$DISPLAY" >"$dir/env"
-    echo "session $name ($layout, LogPixels $dpi) on $DISPLAY, prefix $WINEPREFIX," \
-         "ready in $(( ($(date +%s%N) - started) / 1000000 )) ms"
+    echo "session $name ($layout, LogPixels $dpi) on $DISPLAY, prefix $WINEPREFIX: X server up in" \
+         "$(( (x_up - x_started) / 1000000 )) ms, ready in $(( ($(date +%s%N) - started) / 1000000 )) ms"
     ;;
   stop)
     export WINEPREFIX="$dir/prefix"
