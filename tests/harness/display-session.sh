@@ -12,8 +12,10 @@
 #   display-session.sh stop BUILD_DIR NAME
 #
 # A Windows program runs in the session through wine-run.sh with KPV_SESSION=NAME in its environment.
-# Wine reads the monitor layout when its server starts; it follows a later change of the X screen's size
-# but not a change of position alone, so each layout is a session of its own.
+# Wine reads the monitor layout when its server starts. It follows a later xrandr change of the X screen's
+# size (without WM_DISPLAYCHANGE) but not a change of position alone, so each layout is a session of its
+# own. A test that removes or adds a monitor uses ChangeDisplaySettingsExW: Wine then rearranges the X
+# outputs itself and sends WM_DISPLAYCHANGE.
 # Everything lives in BUILD_DIR/harness/sessions/NAME: the prefix (kept for the next run), the X
 # server's configuration and log, its pid, and "env", which wine-env.sh reads.
 set -u
@@ -117,7 +119,7 @@ arrange_monitors() {
   esac
 }
 
-# What xrandr reports, one "WxH+X+Y" per active output, primary first.
+# What xrandr reports, one "WxH+X+Y" per active output, sorted, the primary marked with "*".
 monitor_list() {
   xrandr --listmonitors | awk 'NR > 1 { split($3, a, /[\/x+]/); printf "%s%sx%s+%s+%s\n", ($2 ~ /\*/ ? "*" : " "), a[1], a[3], a[5], a[6] }' | sort
 }
