@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -51,7 +52,8 @@ std::string Text(const RECT& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," + std::to_string(r.bottom);
 }
 
-// What a second process sees: GetDC(NULL) + BitBlt over the virtual screen, in virtual-screen coordinates.
+// The screen as GetDC(NULL) + BitBlt reads it (as a test driver would) over the whole virtual screen, in
+// virtual-screen coordinates.
 struct Capture {
     RECT area{};
     std::vector<uint32_t> pixels;  // 0x00RRGGBB, top line first
