@@ -29,6 +29,15 @@ int32_t LinesCovering(float extentTwips, float blockTwips) {
     return std::min(lines, kMaxGridLines);
 }
 
+// Where a pixel is not a whole number of twips (120 to 192 DPI), whole twips can count a line too few and
+// leave the window's last pixels uncovered: the lines also reach the window's last pixel.
+int32_t LinesCoveringPixels(float extentTwips, float tpp, int32_t blockPx) {
+    if (!(tpp > 0)) return 0;
+    const int32_t extentPx = ToInt32(static_cast<double>(extentTwips) / tpp);
+    if (extentPx <= 0) return 0;
+    return std::min(extentPx / blockPx + (extentPx % blockPx > 0 ? 1 : 0), kMaxGridLines);
+}
+
 // The part of one block's extent that lies inside the window, in pixels.
 int32_t VisibleExtentPx(float blockTwips, int32_t index, float windowTwips, float tpp) {
     const double block = blockTwips;
@@ -45,8 +54,8 @@ BlockGridRecord ComputeBlockGrid(float widthTwips, float heightTwips, int32_t bl
     BlockGridRecord grid;
     grid.BlockWidth = static_cast<float>(size) * tppX;
     grid.BlockHeight = static_cast<float>(size) * tppY;
-    grid.Columns = LinesCovering(widthTwips, grid.BlockWidth);
-    grid.Rows = LinesCovering(heightTwips, grid.BlockHeight);
+    grid.Columns = std::max(LinesCovering(widthTwips, grid.BlockWidth), LinesCoveringPixels(widthTwips, tppX, size));
+    grid.Rows = std::max(LinesCovering(heightTwips, grid.BlockHeight), LinesCoveringPixels(heightTwips, tppY, size));
     return grid;
 }
 
