@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "app/app_messages.h"
 #include "app/run_mode.h"
@@ -19,7 +20,9 @@
 #include "settings/settings_store_win.h"
 #include "settings_dialog/settings_dialog_win.h"
 #include "show/frm_main_win.h"
+#include "show/show_group.h"
 #include "show/show_start_win.h"
+#include "show/show_thread_win.h"
 
 namespace kpv {
 
@@ -28,7 +31,7 @@ int32_t PreviewParent = 0;
 
 namespace {
 
-// The running show; the program lives in its event handlers once Main returns.
+// The preview's show; the program lives in its event handlers once Main returns.
 std::unique_ptr<FrmMain> frmMain;
 
 // Without a picture there is nothing to show: the catalogue has told the user, the run ends here.
@@ -43,22 +46,38 @@ void EndAfterShow() {
     rt::EndProgram(0);
 }
 
-void StartShow(bool preview, HWND host) {
-    ShowSetup setup{.settings = SaverSettings,
-                    .pictures = PictureList,
-                    .preview = preview,
-                    .previewHost = host,
-                    .screen = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
-                    .ended = EndAfterShow};
-    frmMain = std::make_unique<FrmMain>(std::move(setup));
-    StartShowWindow(*frmMain);
+// Every monitor's rectangle in screen pixels, the primary (at 0, 0) first.
+std::vector<RECT> MonitorRects() {
+    std::vector<RECT> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR monitor, HDC, LPRECT, LPARAM list) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+        auto& rects = *reinterpret_cast<std::vector<RECT>*>(list);
+        const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+        rects.insert(primary ? rects.begin() : rects.end(), info.rcMonitor);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) monitors.push_back(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    return monitors;
 }
 
+// One show on every monitor, each on its own thread. The program lives in their event handlers: the first
+// to end ends the program for all, so this thread only waits.
 void RunShow() {
     RunMode = L"S";
     LoadSettings();
     BuildPictureListOrEnd();
-    StartShow(false, nullptr);
+    static ShowGroup group;
+    std::vector<std::unique_ptr<ShowThread>> shows;
+    for (const RECT& monitor : MonitorRects()) {
+        shows.push_back(std::make_unique<ShowThread>(ShowSetup{.settings = SaverSettings,
+                                                               .pictures = PictureList,
+                                                               .screen = monitor,
+                                                               .group = &group,
+                                                               .ended = EndAfterShow}));
+    }
+    for (auto& show : shows) show->Join();
 }
 
 // The handle comes as decimal text; anything else is reported like a runtime error and nothing is shown.
@@ -83,7 +102,9 @@ void RunPreview(std::wstring_view args) {
     HWND host = reinterpret_cast<HWND>(static_cast<LONG_PTR>(PreviewParent));
     // A preview for a window that does not exist has nowhere to run: it ends at once, the flag cleared.
     if (!IsWindow(host)) EndAfterShow();
-    StartShow(true, host);
+    frmMain = std::make_unique<FrmMain>(ShowSetup{
+        .settings = SaverSettings, .pictures = PictureList, .preview = true, .previewHost = host, .ended = EndAfterShow});
+    StartShowWindow(*frmMain);
 }
 
 void RunSettings() {

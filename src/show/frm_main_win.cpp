@@ -14,7 +14,9 @@
 namespace kpv {
 
 FrmMain::FrmMain(ShowSetup setup, rt::RandomSource* random)
-    : setup_(std::move(setup)), random_(random ? random : &ownRandom_) {
+    : setup_(std::move(setup)),
+      groupIndex_(setup_.group ? setup_.group->Join() : -1),
+      random_(random ? random : &ownRandom_) {
     SetBackColor(0);
 }
 
@@ -52,6 +54,7 @@ void FrmMain::Timer1_Timer() {
         PicturePrepared = 1;
     } else {
         ChooseTransition(Canvas(), Random(), TransitionNumber);
+        if (setup_.group) setup_.group->Revealed(groupIndex_);
         PicturePrepared = 0;
     }
     // A show that ended inside the transition's pauses has no timer left to start.
@@ -73,14 +76,27 @@ void FrmMain::Form_MouseMove(int, int, float, float) {
         LastApiResult = GetCursorPos(&p);
         return ScreenPoint{p.x, p.y};
     };
-    if (MouseMoveEndsShow(MouseReference, readCursor)) Unload();
+    const bool ends = setup_.group ? setup_.group->MouseMoveEndsShow(readCursor)
+                                   : MouseMoveEndsShow(MouseReference, readCursor);
+    if (ends) Unload();
 }
 
 void FrmMain::HostWatch_Timer() {
     if (!IsWindow(setup_.previewHost)) Unload();
 }
 
-void FrmMain::Form_Unload(bool&) {
+// A new monitor, one taken away or another resolution: the screen the show covered is not the screen any
+// more, and the show ends as it does on a key.
+void FrmMain::Form_DisplayChange() {
+    if (!setup_.preview) Unload();
+}
+
+void FrmMain::Form_Unload(bool& cancel) {
+    // The first show to end ends the program for every monitor; the others only wait for that end.
+    if (setup_.group && !setup_.group->ClaimEnd()) {
+        cancel = true;
+        return;
+    }
     if (!setup_.preview) {
         ShowMouseCursor(true);
     } else {

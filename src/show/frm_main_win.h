@@ -34,6 +34,7 @@ public:
     std::wstring LastPicturePath;
 
     const ShowSetup& Setup() const { return setup_; }
+    int GroupIndex() const { return groupIndex_; }
     rt::RandomSource& Random() { return *random_; }
 
     void Timer1_Timer();
@@ -45,12 +46,14 @@ protected:
     void Form_KeyPress(int keyAscii) override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
     void Form_Unload(bool& cancel) override;
+    void Form_DisplayChange() override;
 
 private:
     void HostWatch_Timer();
     BlockCanvas Canvas() { return BlockCanvas{*this, picImage, BlockGrid, setup_.settings.Speed}; }
 
     const ShowSetup setup_;
+    const int groupIndex_;  // this show's number in its group; -1 alone
     rt::ClockSeededRandom ownRandom_;
     rt::RandomSource* random_;
 };

@@ -1,6 +1,11 @@
 #include "show/prepare_picture_win.h"
 
+#include <windows.h>
+
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <vector>
 
 #include "effects/colour_effect.h"
 #include "effects/colour_effect_win.h"
@@ -10,6 +15,7 @@
 #include "runtime/picture/picture_win.h"
 #include "runtime/base/random.h"
 #include "runtime/base/units_win.h"
+#include "runtime/forms/message_loop_win.h"
 #include "show/frm_main_win.h"
 #include "show/picture_attempts.h"
 #include "show/picture_placement.h"
@@ -30,25 +36,58 @@ uint32_t RandomBackground(rt::RandomSource& rng) {
     return red + 256u * green + 65536u * blue;
 }
 
+// With a show on every monitor, one preparation at a time: memory holds one decoded picture however many
+// monitors there are. The wait keeps this show's window answering, so a key still ends the show at once.
+class PreparationTurn {
+public:
+    explicit PreparationTurn(ShowGroup* group) : group_(group) {
+        if (!group_) return;
+        while (!group_->TryBeginPreparation()) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            rt::DoEvents();
+        }
+    }
+    ~PreparationTurn() {
+        if (group_) group_->EndPreparation();
+    }
+    PreparationTurn(const PreparationTurn&) = delete;
+    PreparationTurn& operator=(const PreparationTurn&) = delete;
+
+private:
+    ShowGroup* group_;
+};
+
 }  // namespace
 
 void PreparePicture(FrmMain& form) {
     const ShowSetup& setup = form.Setup();
     const std::vector<std::wstring>& pictures = setup.pictures;
     const SaverSettingsRecord& settings = setup.settings;
+    const PreparationTurn turn(setup.group);
     rt::RandomSource& rng = form.Random();
     rng.Reseed();
 
+    // Pictures on the other monitors, or prepared for them, come last.
+    std::function<bool(int64_t)> heldElsewhere;
+    std::vector<int64_t> held;
+    if (setup.group) {
+        held = setup.group->HeldByOthers(form.GroupIndex());
+        heldElsewhere = [&held](int64_t i) { return std::find(held.begin(), held.end(), i) != held.end(); };
+    }
     rt::Picture loaded;
-    const int64_t index = PickLoadablePicture(pictures, form.LastPicturePath, rng, [&](int64_t i) {
-        loaded = rt::LoadPicture(pictures[static_cast<size_t>(i)]);
-        return !loaded.empty();
-    });
+    const int64_t index = PickLoadablePicture(
+        pictures, form.LastPicturePath, rng,
+        [&](int64_t i) {
+            loaded = rt::LoadPicture(pictures[static_cast<size_t>(i)]);
+            return !loaded.empty();
+        },
+        heldElsewhere);
     if (index < 0) {
         rt::MsgBox(kNoPicturesMessage);
         rt::EndProgram(0);
     }
     form.LastPicturePath = pictures[static_cast<size_t>(index)];
+    if (setup.group) setup.group->Prepared(form.GroupIndex(), index);
 
     rt::PictureBox& getpic = form.picGetpic;
     getpic.Cls();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "settings/saver_settings.h"
+#include "show/show_group.h"
 
 namespace kpv {
 
@@ -17,6 +18,7 @@ struct ShowSetup {
     bool preview = false;                       // false: a full-screen show
     HWND previewHost = nullptr;                 // preview: the window the show becomes a child of
     RECT screen{};                              // full screen: the area it covers, in screen pixels
+    ShowGroup* group = nullptr;                 // the shows on the other monitors; none: a show alone
     // Runs last when the show unloads, after the show restored the cursor or asked its owner to close:
     // the program clears its instance flag and ends here. A test may end only the show.
     std::function<void()> ended{};

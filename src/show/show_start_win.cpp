@@ -14,13 +14,17 @@ namespace {
 
 constexpr LONG kPreviewStyleBits = 5;
 
-// BlitBlock releases both device contexts; the desktop's is held by its owner until it is handed over.
+// source is in screen pixels; the desktop window's DC starts at the desktop's top-left corner, which lies
+// left of or above the primary monitor when other monitors do. BlitBlock releases both device contexts;
+// the desktop's is held by its owner until it is handed over.
 void PaintDesktopSnapshot(FrmMain& form, int32_t destWidth, int32_t destHeight, const RECT& source) {
     HWND desktop = GetDesktopWindow();
+    RECT origin{};
+    GetWindowRect(desktop, &origin);
     rt::WindowDc desktopDc = rt::WindowDc::GetWindow(desktop);
     LastApiResult = BlitBlock(form.hWnd(), form.hDC(), 0, 0, destWidth, destHeight, desktop, desktopDc.release(),
-                              source.left, source.top, source.right - source.left, source.bottom - source.top,
-                              SRCCOPY);
+                              source.left - origin.left, source.top - origin.top, source.right - source.left,
+                              source.bottom - source.top, SRCCOPY);
 }
 
 }  // namespace

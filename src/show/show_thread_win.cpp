@@ -18,7 +18,11 @@ ShowThread::~ShowThread() {
         if (id != 0 && Window() && PostThreadMessageW(id, WM_QUIT, 0, 0)) break;
         Sleep(10);
     }
-    thread_.join();
+    Join();
+}
+
+void ShowThread::Join() {
+    if (thread_.joinable()) thread_.join();
 }
 
 bool ShowThread::WaitUntilShown(int timeoutMs) const {

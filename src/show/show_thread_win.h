@@ -24,6 +24,8 @@ public:
     HWND Window() const { return window_.load(); }
     bool WaitUntilShown(int timeoutMs) const;
     bool Finished() const { return finished_.load(); }
+    // Waits until the show's thread has ended.
+    void Join();
 
 private:
     void Run(ShowSetup setup, rt::RandomSource* random);

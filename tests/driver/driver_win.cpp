@@ -204,11 +204,15 @@ int16_t ActiveFlag() {
     return static_cast<int16_t>(v.data[0] | (v.data[1] << 8));
 }
 
-Screenshot CaptureScreen() {
+namespace {
+
+Screenshot Capture(int left, int top, int width, int height) {
     Screenshot s;
     HDC screen = GetDC(nullptr);
-    s.width = GetSystemMetrics(SM_CXSCREEN);
-    s.height = GetSystemMetrics(SM_CYSCREEN);
+    s.left = left;
+    s.top = top;
+    s.width = width;
+    s.height = height;
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = s.width;
@@ -219,7 +223,7 @@ Screenshot CaptureScreen() {
     HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC mem = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, s.width, s.height, screen, 0, 0, SRCCOPY);
+    BitBlt(mem, 0, 0, s.width, s.height, screen, s.left, s.top, SRCCOPY);
     GdiFlush();
     const auto* p = static_cast<const uint32_t*>(bits);
     s.pixels.assign(p, p + static_cast<size_t>(s.width) * s.height);
@@ -229,6 +233,15 @@ Screenshot CaptureScreen() {
     DeleteObject(dib);
     ReleaseDC(nullptr, screen);
     return s;
+}
+
+}  // namespace
+
+Screenshot CaptureScreen() { return Capture(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)); }
+
+Screenshot CaptureVirtualScreen() {
+    return Capture(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                   GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
 
 bool Screenshot::SaveBmp(const std::wstring& path) const {
@@ -250,6 +263,15 @@ void MoveMouseTo(int x, int y) {
     in.mi.dx = static_cast<LONG>((x * 65535.0) / (GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
     in.mi.dy = static_cast<LONG>((y * 65535.0) / (GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof(INPUT));
+}
+
+void MoveMouseToVirtual(int x, int y) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((x - GetSystemMetrics(SM_XVIRTUALSCREEN)) * 65536.0 / GetSystemMetrics(SM_CXVIRTUALSCREEN) + 0.5);
+    in.mi.dy = static_cast<LONG>((y - GetSystemMetrics(SM_YVIRTUALSCREEN)) * 65536.0 / GetSystemMetrics(SM_CYVIRTUALSCREEN) + 0.5);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     SendInput(1, &in, sizeof(INPUT));
 }
 

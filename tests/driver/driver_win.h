@@ -66,6 +66,8 @@ int16_t ActiveFlag();     // "Active" as a 16-bit value, 0 when missing
 
 // The screen as a top-most window would show it.
 struct Screenshot {
+    int left = 0;  // where the capture starts, in screen pixels
+    int top = 0;
     int width = 0;
     int height = 0;
     std::vector<uint32_t> pixels;  // 0x00RRGGBB, top line first
@@ -73,10 +75,15 @@ struct Screenshot {
     bool SaveBmp(const std::wstring& path) const;
 };
 Screenshot CaptureScreen();
+// Every monitor: the virtual screen, starting at its top-left corner (left of or above the primary
+// monitor when another monitor lies there).
+Screenshot CaptureVirtualScreen();
 
 // Input as SendInput delivers it.
 void SendKey(WORD vk);
 void MoveMouseTo(int x, int y);
+// A move to a point of any monitor, in screen pixels.
+void MoveMouseToVirtual(int x, int y);
 void ClickMouse();
 
 // Test pictures: a 24-bit BMP whose pixel (x, y) is colour(x, y) as 0x00RRGGBB.

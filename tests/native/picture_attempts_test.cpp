@@ -79,5 +79,19 @@ TEST(PickLoadablePicture, EmptyListAndHugeFailingListsEnd) {
     EXPECT_LE(attempts, 40000);
 }
 
+// With a show on every monitor: what another monitor shows or has prepared comes last of all.
+TEST(PickLoadablePicture, PicturesHeldByOtherMonitorsComeAfterEverythingElse) {
+    const auto list = Paths(4);
+    const auto heldByOthers = [](int64_t i) { return i == 0 || i == 1; };
+    rt::ClockSeededRandom rng(5);
+    for (int round = 0; round < 50; ++round)
+        EXPECT_EQ(PickLoadablePicture(list, list[2], rng, [](int64_t) { return true; }, heldByOthers), 3);
+    // Nothing else left: this monitor's own last picture again, rather than another monitor's.
+    EXPECT_EQ(PickLoadablePicture(list, list[2], rng, [](int64_t i) { return i != 3; }, heldByOthers), 2);
+    // Everything held elsewhere: a repeat across monitors, never a hang.
+    const int64_t got = PickLoadablePicture(list, list[2], rng, [](int64_t i) { return i < 2; }, heldByOthers);
+    EXPECT_TRUE(got == 0 || got == 1);
+}
+
 }  // namespace
 }  // namespace kpv

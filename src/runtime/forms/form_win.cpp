@@ -173,6 +173,9 @@ LRESULT Form::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR:
         if (live) Form_KeyPress(static_cast<int>(wParam));
         return 0;
+    case WM_DISPLAYCHANGE:
+        if (live) Form_DisplayChange();
+        return 0;
     case WM_CLOSE:
         Unload();
         return 0;

@@ -64,6 +64,8 @@ protected:
     virtual void Form_MouseMove(int button, int shift, float x, float y) {
         (void)button; (void)shift; (void)x; (void)y;
     }
+    // The display configuration changed (a monitor added or removed, another resolution).
+    virtual void Form_DisplayChange() {}
     // cancel = true keeps the form loaded (ignored when the window is already being destroyed from outside).
     virtual void Form_Unload(bool& cancel) { (void)cancel; }
 
