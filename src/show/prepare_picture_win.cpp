@@ -124,6 +124,11 @@ void PreparePicture(FrmMain& form) {
     }
 
     getpic.SetPicture(rt::Picture());
+    // A box that took its picture's size keeps that size, and a blank kept image of it, once the picture
+    // is gone: a large photo's worth of memory held until the next preparation, and then held again beside
+    // the next photo. Nothing draws into picGetpic before that, so its image goes too.
+    getpic.SetWidth(0);
+    getpic.SetHeight(0);
 }
 
 }  // namespace kpv
