@@ -5,10 +5,12 @@
 //   multi_show_bench_win memory PHOTO [SMALL_PICTURE]
 //     the peak memory of KPV.scr /s over every monitor while PHOTO is prepared for each, against D (the
 //     photo at 32 bits per pixel) and the screen buffers; the same with SMALL_PICTURE gives the base.
+//     KPV_BENCH_TRACE=1 in the environment prints the working set as the shows start.
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
