@@ -11,7 +11,7 @@
 #include <ostream>
 #include <string>
 
-#include "driver/driver_win.h"
+#include "support/driver_win.h"
 
 using namespace kpv::test;
 

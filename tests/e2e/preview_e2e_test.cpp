@@ -8,8 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "driver/driver_win.h"
-#include "scratch_folder.h"
+#include "support/driver_win.h"
 #include "runtime/base/text_win.h"
 
 namespace kpv {

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "driver/dialog_controls_win.h"
-#include "driver/driver_win.h"
+#include "support/bytes.h"
+#include "support/dialog_controls_win.h"
+#include "support/driver_win.h"
 #include "runtime/base/text_win.h"
 #include "settings_dialog/setting_control_ids.h"
 
@@ -24,23 +25,6 @@ constexpr wchar_t kCaption[] = L"スクリーンセーバーの設定";
 constexpr int kBrowserTree = 14145;
 constexpr int kBrowserStatus = 14147;
 constexpr int kColourRed = 706, kColourGreen = 707, kColourBlue = 708;
-
-std::vector<uint8_t> Le16(int v) { return {static_cast<uint8_t>(v & 0xFF), static_cast<uint8_t>((v >> 8) & 0xFF)}; }
-std::vector<uint8_t> Le32(uint32_t v) {
-    return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 24)};
-}
-
-// "Path" as the ANSI calls store it: the code-page bytes and the NUL.
-std::string StoredPathBytes() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tarnel Software\\KPV\\Settings", 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return {};
-    char buffer[1024] = {};
-    DWORD size = sizeof buffer, type = 0;
-    const LSTATUS r = RegQueryValueExA(key, "Path", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    return r == ERROR_SUCCESS && type == REG_SZ ? std::string(buffer, size) : std::string();
-}
 
 std::string AnsiWithNul(const std::wstring& text) { return rt::WideToAnsi(text) + '\0'; }
 
@@ -156,7 +140,7 @@ TEST_F(SettingsDialogE2E, TypedAndTabbedValuesAreStoredOnOk) {
 
     Click(id::kCmdOk);
     EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_EQ(StoredPathBytes(), AnsiWithNul(pictures_ + L"\\"));
+    EXPECT_EQ(ReadProgramPathA(L"Settings", L"Path"), AnsiWithNul(pictures_ + L"\\"));
     EXPECT_EQ(Stored(L"SubFolder"), Le16(1));
     EXPECT_EQ(Stored(L"Interval"), Le16(60));
     EXPECT_EQ(Stored(L"Speed"), Le32(20000));
@@ -220,7 +204,7 @@ TEST_F(SettingsDialogE2E, AMissingFolderIsToldAndTheDialogStaysOpen) {
     TypeChars(Control(id::kTxtPath), pictures_ + L"\\画像");
     Press(VK_RETURN);
     EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_EQ(StoredPathBytes(), AnsiWithNul(pictures_ + L"\\画像")) << "a Japanese folder in the code page's bytes";
+    EXPECT_EQ(ReadProgramPathA(L"Settings", L"Path"), AnsiWithNul(pictures_ + L"\\画像")) << "a Japanese folder in the code page's bytes";
     EXPECT_EQ(Stored(L"Interval"), Le16(9));
     EXPECT_EQ(ActiveFlag(), 0);
 }
@@ -256,7 +240,7 @@ TEST_F(SettingsDialogE2E, TheFolderBrowserStartsAtTheSavedFolderAndItsChoiceIsSa
 
     Click(id::kCmdOk);
     EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_EQ(StoredPathBytes(), AnsiWithNul(pictures_ + L"\\画像\\"));
+    EXPECT_EQ(ReadProgramPathA(L"Settings", L"Path"), AnsiWithNul(pictures_ + L"\\画像\\"));
 }
 
 TEST_F(SettingsDialogE2E, TheColourDialogPreselectsTheColourAndCancelLeavesTheRegistryAlone) {
@@ -323,7 +307,7 @@ TEST_F(SettingsDialogE2E, AFirstStartShowsTheDefaultsAndOkStoresThem) {
     EXPECT_EQ(Text(id::kTxtPath), exeFolder);
     Press(VK_RETURN);
     EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_EQ(StoredPathBytes(), AnsiWithNul(exeFolder));
+    EXPECT_EQ(ReadProgramPathA(L"Settings", L"Path"), AnsiWithNul(exeFolder));
     EXPECT_EQ(Stored(L"SubFolder"), Le16(1));
     EXPECT_EQ(Stored(L"Interval"), Le16(1));
     EXPECT_EQ(Stored(L"Speed"), Le32(0));

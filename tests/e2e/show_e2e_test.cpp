@@ -7,9 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "driver/driver_win.h"
-#include "scratch_folder.h"
-#include "process_resources.h"
+#include "support/driver_win.h"
+#include "support/process_resources_win.h"
 #include "runtime/base/text_win.h"
 
 namespace kpv {
@@ -23,14 +22,6 @@ constexpr uint32_t kBackColorRef = 0xA06020;  // the same colour as a colour ref
 uint32_t PicturePixel(int x, int y) {
     return (static_cast<uint32_t>((x * 3) & 0xFF) << 16) | (static_cast<uint32_t>((y * 5) & 0xFF) << 8) |
            static_cast<uint32_t>((x + 2 * y) & 0xFF);
-}
-
-void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
 }
 
 void WriteShowSettings(const std::wstring& folder, int16_t blockSize, int16_t interval) {

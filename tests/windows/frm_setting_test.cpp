@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/dialog_controls_win.h"
-#include "driver/driver_win.h"
+#include "support/dialog_controls_win.h"
+#include "support/driver_win.h"
 #include "message_watch.h"
 #include "runtime/base/beep_win.h"
 #include "runtime/base/colour_win.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "driver/driver_win.h"
+#include "support/driver_win.h"
 #include "effects/picture_bits_win.h"
 #include "runtime/base/app_info_win.h"
 #include "runtime/base/handles_win.h"

@@ -10,7 +10,8 @@
 #include <string>
 #include <thread>
 
-#include "driver/driver_win.h"
+#include "support/bytes.h"
+#include "support/driver_win.h"
 #include "runtime/base/handles_win.h"
 #include "runtime/picture/picture_win.h"
 
@@ -20,6 +21,8 @@ namespace {
 using rt::LoadPicture;
 using rt::Picture;
 using rt::PictureLoadError;
+using test::ReadFileBytes;
+using test::WriteFileBytes;
 
 // The committed sample pictures beside this source file (a Unix path under Wine is drive Z:).
 std::wstring SampleDir() {
@@ -34,24 +37,6 @@ std::wstring Scratch(const std::wstring& name) {
     const std::wstring dir = test::TestDataDir() + L"\\picture_loader";
     test::MakeDirectory(dir);
     return dir + L"\\" + name;
-}
-
-void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    ASSERT_NE(f, nullptr);
-    fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
-}
-
-std::string ReadFileBytes(const std::wstring& path) {
-    std::string bytes;
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return bytes;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-    fclose(f);
-    return bytes;
 }
 
 Picture Load(const std::wstring& path, PictureLoadError expected = PictureLoadError::None) {
@@ -126,25 +111,8 @@ std::string EncodeJpeg(int w, int h, uint32_t (*colour)(int, int)) {
 
 // The JPEG with an APP1 Exif segment naming the orientation inserted right after its start marker.
 std::string WithOrientation(const std::string& jpeg, int orientation, bool bigEndian) {
-    std::string tiff = bigEndian ? "MM" : "II";
-    auto u16 = [&](unsigned v) {
-        const char hi = char(v >> 8), lo = char(v & 0xFF);
-        tiff += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
-    };
-    auto u32 = [&](uint32_t v) { bigEndian ? (u16(v >> 16), u16(v & 0xFFFF)) : (u16(v & 0xFFFF), u16(v >> 16)); };
-    u16(42);
-    u32(8);        // the first directory follows the header
-    u16(1);        // one entry: orientation, SHORT, one value
-    u16(0x0112);
-    u16(3);
-    u32(1);
-    u16(unsigned(orientation));
-    u16(0);
-    u32(0);        // no further directory
-    const std::string payload = std::string("Exif\0\0", 6) + tiff;
-    const size_t length = payload.size() + 2;
-    const std::string segment = std::string{'\xFF', '\xE1', char(length >> 8), char(length & 0xFF)} + payload;
-    return jpeg.substr(0, 2) + segment + jpeg.substr(2);
+    const test::Bytes app1 = test::JpegBytes().Exif(test::Tiff(bigEndian, {{0x0112, 3, uint32_t(orientation)}})).bytes();
+    return jpeg.substr(0, 2) + std::string(app1.begin() + 2, app1.end()) + jpeg.substr(2);
 }
 
 uint32_t Pattern(int x, int y) { return uint32_t((x * 7 + 3) & 0xFF) << 16 | uint32_t((y * 13) & 0xFF) << 8 | ((x + y) & 0xFF); }

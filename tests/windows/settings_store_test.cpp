@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/driver_win.h"
+#include "support/driver_win.h"
 #include "runtime/base/app_info_win.h"
 #include "settings/saver_settings.h"
 #include "settings/registry_win.h"

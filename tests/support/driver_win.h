@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_win.h"
+
 namespace kpv::test {
 
 // Polls pred every few milliseconds until it holds or the time is up.
@@ -33,10 +35,11 @@ private:
     DWORD pid_ = 0;
 };
 
-// Starts exe with the given argument text (the command line is "exe" args).
+// Starts exe with the given argument text (the command line is "exe" args). Under Wine exe may be a host
+// program ("/bin/sh"): it runs, but gives no handle to wait on.
 Process StartProgram(const std::wstring& exe, const std::wstring& args);
+std::wstring BuildDir();      // the build tree, Windows path
 std::wstring ScrPath();       // the KPV.scr under test
-std::wstring TestDataDir();   // a scratch folder of the build tree, Windows path
 
 // Top-level windows of a process.
 std::vector<HWND> ProcessWindows(DWORD pid, bool visibleOnly = false);
@@ -60,6 +63,7 @@ void WriteProgramValue(const std::wstring& sub, const std::wstring& name, DWORD 
 void WriteProgramInt16(const std::wstring& sub, const std::wstring& name, int16_t v);
 void WriteProgramInt32(const std::wstring& sub, const std::wstring& name, int32_t v);
 void WriteProgramPathA(const std::wstring& sub, const std::wstring& name, const std::string& ansiText);
+std::string ReadProgramPathA(const std::wstring& sub, const std::wstring& name);  // code-page bytes and NUL
 void DeleteProgramValue(const std::wstring& sub, const std::wstring& name);
 void DeleteProgramKey();  // the whole product key, for a clean start
 int16_t ActiveFlag();     // "Active" as a 16-bit value, 0 when missing
@@ -78,11 +82,5 @@ Screenshot CaptureScreen();
 void SendKey(WORD vk);
 void MoveMouseTo(int x, int y);
 void ClickMouse();
-
-// Test pictures: a 24-bit BMP whose pixel (x, y) is colour(x, y) as 0x00RRGGBB.
-bool WriteBmp(const std::wstring& path, int width, int height, const std::function<uint32_t(int, int)>& colour);
-bool MakeDirectory(const std::wstring& path);   // with parents
-// Deletes a scratch folder under TestDataDir() without following links; other paths are refused.
-void RemoveTree(const std::wstring& path);
 
 }  // namespace kpv::test

@@ -1,0 +1,133 @@
+#include "support/scratch_win.h"
+
+#include <shlobj.h>
+
+#include <atomic>
+#include <string_view>
+
+#include "runtime/base/handles_win.h"
+#include "support/bytes.h"
+#include "support/driver_win.h"
+#include "support/host_side_win.h"
+
+namespace kpv::test {
+
+namespace {
+
+// Run by the host shell with $1 the scratch root, $2 the folder holding the entry, $3 the entry's name and $4
+// where to put the verdict: realpath resolves every link of both folders, rm -r removes links themselves
+// and never follows one. The verdict arrives by file, as nothing else tells when a host program has ended.
+constexpr wchar_t kRemoveScript[] =
+    L"r=refused; root=$(realpath -e -- \"$1\") && parent=$(realpath -e -- \"$2\") && "
+    L"case \"$parent/\" in \"$root\"/*) rm -rf --one-file-system -- \"$parent/$3\" && r=removed;; esac; "
+    L"echo $r > \"$4.part\" && mv -- \"$4.part\" \"$4\"";
+
+bool RemoveOnHost(const std::wstring& path) {
+    const std::wstring root = HostPath(TestDataDir()), entry = HostPath(path);
+    const size_t slash = entry.find_last_of(L'/');
+    if (root.empty() || slash == std::wstring::npos) return false;
+    const std::wstring name = entry.substr(slash + 1);
+    if (name.empty() || name == L"." || name == L"..") return false;
+    static std::atomic<unsigned> serial{0};
+    const std::wstring verdictName = L".removal-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+    const std::wstring verdict = TestDataDir() + L"\\" + verdictName;
+    if (!RunHostShell(kRemoveScript, [&] { return Exists(verdict); }, 120000,
+                      {root, entry.substr(0, slash), name, root + L"/" + verdictName}))
+        return false;
+    const std::string said = ReadFileBytes(verdict);
+    DeleteFileW(verdict.c_str());
+    return said.starts_with("removed");
+}
+
+// The real path of an existing folder, every link in it resolved; empty when it cannot be had.
+std::wstring RealFolderPath(const std::wstring& folder) {
+    rt::UniqueFile h(CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    std::wstring real(32768, L'\0');
+    const DWORD n = h ? GetFinalPathNameByHandleW(h.get(), real.data(), static_cast<DWORD>(real.size()), 0) : 0;
+    real.resize(n < real.size() ? n : 0);
+    return real;
+}
+
+// Deletes without ever following a link: links are removed, never entered.
+void RemoveEntryWin32(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        WIN32_FIND_DATAW found;
+        rt::UniqueFind find(FindFirstFileW((path + L"\\*").c_str(), &found));
+        if (find) {
+            do {
+                const std::wstring_view name = found.cFileName;
+                if (name != L"." && name != L"..") RemoveEntryWin32(path + L"\\" + found.cFileName);
+            } while (FindNextFileW(find.get(), &found));
+        }
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveDirectoryW(path.c_str());
+    } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+    }
+}
+
+bool RemoveOnWindows(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L'\\');
+    const std::wstring root = RealFolderPath(TestDataDir()) + L"\\";
+    const std::wstring parent = slash == std::wstring::npos ? L"" : RealFolderPath(path.substr(0, slash));
+    const std::wstring name = path.substr(slash + 1);
+    if (root.size() < 2 || parent.empty() || !(parent + L"\\").starts_with(root) || name.empty() || name == L"." ||
+        name == L"..")
+        return false;
+    RemoveEntryWin32(parent + L"\\" + name);
+    return !Exists(path);
+}
+
+}  // namespace
+
+std::wstring TestDataDir() { return BuildDir() + L"\\testdata"; }
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool MakeDirectory(const std::wstring& path) {
+    const int r = SHCreateDirectoryExW(nullptr, path.c_str(), nullptr);
+    return r == ERROR_SUCCESS || r == ERROR_ALREADY_EXISTS || r == ERROR_FILE_EXISTS;
+}
+
+bool RemoveTree(const std::wstring& path) {
+    if (!Exists(path)) return true;
+    // Wine shows a host link as a plain folder, so only the host itself can tell links apart.
+    return UnderWine() ? RemoveOnHost(path) : RemoveOnWindows(path);
+}
+
+std::wstring FreshFolder(const std::wstring& name) {
+    const std::wstring folder = TestDataDir() + L"\\" + name;
+    RemoveTree(folder);
+    MakeDirectory(folder);
+    return folder;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    rt::UniqueFile f(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return f && WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    rt::UniqueFile f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size{};
+    if (!f || !GetFileSizeEx(f.get(), &size)) return {};
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!ReadFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) return {};
+    bytes.resize(read);
+    return bytes;
+}
+
+bool WriteBmp(const std::wstring& path, int width, int height, const std::function<uint32_t(int, int)>& colour) {
+    const Bytes bmp = Bmp24(width, height, colour);
+    return WriteFileBytes(path, std::string(bmp.begin(), bmp.end()));
+}
+
+}  // namespace kpv::test
