@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/driver_win.h"
+#include "support/process_resources_win.h"
 #include "effects/picture_bits_win.h"
 #include "runtime/base/app_info_win.h"
 #include "runtime/base/handles_win.h"
@@ -137,14 +138,14 @@ TEST(PictureBits, BoxContextHoldsItsOwnImageAgainAfterEveryCall) {
 TEST(PictureBits, ManyTransfersLeakNoGdiObjects) {
     BoxImage box(8, 8);
     PixelGrid grid(8, 8);
-    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (before == 0) GTEST_SKIP() << "this system does not count GDI objects";
+    const long before = test::GdiObjectCount(GetCurrentProcess());
+    ASSERT_GT(before, 0);
     for (int i = 0; i < 200; ++i) {
         ASSERT_TRUE(ReadPictureBits(box.dc.get(), box.image.get(), grid));
         ASSERT_TRUE(WritePictureBits(box.dc.get(), box.image.get(), grid));
     }
     ASSERT_TRUE(ReadPictureBits(nullptr, box.image.get(), grid));  // a bitmap in no context of ours
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before + 2);
+    EXPECT_LE(test::GdiObjectCount(GetCurrentProcess()), before + 2);
 }
 
 TEST(PictureBits, FailedReadIsReportedAndLeavesTheGridAsItWas) {

@@ -2,7 +2,6 @@
 // resources left behind.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <psapi.h>
 #include <wincodec.h>
 
 #include <cstdint>
@@ -12,6 +11,7 @@
 
 #include "support/bytes.h"
 #include "support/driver_win.h"
+#include "support/process_resources_win.h"
 #include "runtime/base/handles_win.h"
 #include "runtime/picture/picture_win.h"
 
@@ -298,15 +298,14 @@ TEST(LoadPicture, NoHandlesOrGdiObjectsLeftBehind) {
                                   SampleDir() + L"claims_60000x60000.jpg", SampleDir() + L"truncated.jpg",
                                   Scratch(L"no such file.jpg"), Scratch(L"text.jpg")};
     for (const auto& n : names) LoadPicture(n);  // first use loads the codecs
-    DWORD handlesBefore = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &handlesBefore);
-    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const HANDLE self = GetCurrentProcess();
+    const long handlesBefore = test::HandleCount(self), gdiBefore = test::GdiObjectCount(self);
+    ASSERT_GT(handlesBefore, 0);
+    ASSERT_GT(gdiBefore, 0);
     for (int round = 0; round < 20; ++round)
         for (const auto& n : names) LoadPicture(n);
-    DWORD handlesAfter = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
-    EXPECT_EQ(handlesAfter, handlesBefore);
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+    EXPECT_EQ(test::HandleCount(self), handlesBefore);
+    EXPECT_EQ(test::GdiObjectCount(self), gdiBefore);
 }
 
 TEST(LoadPicture, EntersComOnlyForTheCallAndWorksInEitherApartment) {
