@@ -1,7 +1,5 @@
 #include "support/scratch_win.h"
 
-#include <shlobj.h>
-
 #include <atomic>
 #include <string_view>
 
@@ -89,8 +87,12 @@ std::wstring TestDataDir() { return BuildDir() + L"\\testdata"; }
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool MakeDirectory(const std::wstring& path) {
-    const int r = SHCreateDirectoryExW(nullptr, path.c_str(), nullptr);
-    return r == ERROR_SUCCESS || r == ERROR_ALREADY_EXISTS || r == ERROR_FILE_EXISTS;
+    // Folder by folder, at any depth; the drive and prefix parts fail harmlessly.
+    for (size_t at = path.find(L'\\'); at != std::wstring::npos; at = path.find(L'\\', at + 1))
+        CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+    CreateDirectoryW(path.c_str(), nullptr);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool RemoveTree(const std::wstring& path) {

@@ -10,7 +10,7 @@ namespace kpv::test {
 
 std::wstring TestDataDir();  // the scratch root, Windows path
 bool Exists(const std::wstring& path);
-bool MakeDirectory(const std::wstring& path);  // with parents
+bool MakeDirectory(const std::wstring& path);  // with parents, at any depth in the extended-length form
 
 // Deletes a file or folder tree inside the scratch root; false when refused or not done. Its place is judged
 // by its real path (every link in it resolved, its own last name aside) and must lie inside the root's real

@@ -138,6 +138,26 @@ TEST(LoadPicture, BmpPixelsArriveExactlyTopLineFirst) {
     EXPECT_EQ(dib.dsBmih.biBitCount, 32);
 }
 
+TEST(LoadPicture, OpensTheListedNameAsItStandsAtAnyLength) {
+    // Longer than 260 characters, which only the extended-length form reaches on Windows (Wine reaches it
+    // either way), and named like a device, which the plain form takes for the device here too.
+    std::wstring folder = L"\\\\?\\" + Scratch(L"long");
+    for (wchar_t c = L'a'; folder.size() <= 270; ++c) folder += L"\\" + std::wstring(60, c);
+    ASSERT_TRUE(test::MakeDirectory(folder));
+    for (const wchar_t* name : {L"\\aux.bmp", L"\\plain.bmp"}) ASSERT_TRUE(test::WriteBmp(folder + name, 37, 23, Pattern));
+    Picture p = Load(folder.substr(4) + L"\\aux.bmp");
+    ASSERT_EQ(p.width(), 37);
+    ASSERT_EQ(p.height(), 23);
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 37; ++x) ASSERT_EQ(At(p, x, y), Pattern(x, y)) << x << "," << y;
+    // A relative name is made full first.
+    std::wstring previous(MAX_PATH, L'\0');
+    previous.resize(GetCurrentDirectoryW(MAX_PATH, previous.data()));
+    ASSERT_TRUE(SetCurrentDirectoryW(Scratch(L"").c_str()));
+    EXPECT_EQ(Load(folder.substr(4 + Scratch(L"").size()) + L"\\plain.bmp").width(), 37);
+    SetCurrentDirectoryW(previous.c_str());
+}
+
 TEST(LoadPicture, TopDownBmp) {
     ASSERT_TRUE(test::WriteBmp(Scratch(L"pattern.bmp"), 37, 23, Pattern));
     const std::string b = ReadFileBytes(Scratch(L"pattern.bmp"));
