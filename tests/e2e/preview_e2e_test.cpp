@@ -9,7 +9,6 @@
 
 #include "e2e/preview_host_win.h"
 #include "support/driver_win.h"
-#include "runtime/base/text_win.h"
 
 namespace kpv {
 namespace {
@@ -33,11 +32,7 @@ std::wstring MakePreviewFolder() {
     const std::wstring folder = FreshFolder(L"preview_pictures");
     WriteBmp(folder + L"\\p.bmp", 200, 100, [](int x, int y) { return static_cast<uint32_t>((x * 7) << 8 | y); });
     DeleteProgramKey();
-    WriteProgramPathA(L"Settings", L"Path", rt::WideToAnsi(folder + L"\\"));
-    WriteProgramInt16(L"Settings", L"Interval", 1);
-    WriteProgramInt16(L"Settings", L"BlockSize", 40);
-    WriteProgramInt16(L"Settings", L"BackGround", 1);
-    WriteProgramInt32(L"Settings", L"BackColor", 0x00FF00);
+    WriteSettings({.path = folder + L"\\", .blockSize = 40, .backColor = 0x00FF00});
     return folder;
 }
 

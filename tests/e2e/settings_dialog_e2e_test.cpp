@@ -39,20 +39,9 @@ protected:
     }
     void TearDown() override { program_.Kill(); }
 
-    void StoreSettings(const std::wstring& path, int16_t interval, int32_t speed, int16_t blockSize, int16_t backGround,
-                       uint32_t backColor, int16_t edit, int16_t caseValue, int16_t subFolder) {
-        WriteProgramPathA(L"Settings", L"Path", rt::WideToAnsi(path));
-        WriteProgramInt16(L"Settings", L"SubFolder", subFolder);
-        WriteProgramInt16(L"Settings", L"Interval", interval);
-        WriteProgramInt32(L"Settings", L"Speed", speed);
-        WriteProgramInt16(L"Settings", L"BlockSize", blockSize);
-        WriteProgramInt16(L"Settings", L"BackGround", backGround);
-        WriteProgramInt32(L"Settings", L"BackColor", static_cast<int32_t>(backColor));
-        WriteProgramInt16(L"Settings", L"Edit", edit);
-        WriteProgramInt16(L"Settings", L"Case", caseValue);
-    }
     void StoreTypicalSettings() {
-        StoreSettings(pictures_ + L"\\", 5, 100, 20, 1, RGB(10, 20, 30), 2, 0, 0);
+        WriteSettings({.path = pictures_ + L"\\", .interval = 5, .blockSize = 20, .speed = 100, .backColor = RGB(10, 20, 30),
+                       .edit = 2});
     }
 
     void Start() {

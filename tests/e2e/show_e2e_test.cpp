@@ -11,7 +11,6 @@
 
 #include "support/driver_win.h"
 #include "support/process_resources_win.h"
-#include "runtime/base/text_win.h"
 
 namespace kpv {
 namespace {
@@ -28,15 +27,7 @@ uint32_t PicturePixel(int x, int y) {
 
 void WriteShowSettings(const std::wstring& folder, int16_t blockSize, int16_t interval) {
     DeleteProgramKey();
-    WriteProgramPathA(L"Settings", L"Path", rt::WideToAnsi(folder + L"\\"));
-    WriteProgramInt16(L"Settings", L"SubFolder", 0);
-    WriteProgramInt16(L"Settings", L"Interval", interval);
-    WriteProgramInt16(L"Settings", L"BlockSize", blockSize);
-    WriteProgramInt32(L"Settings", L"Speed", 0);
-    WriteProgramInt16(L"Settings", L"BackGround", 1);
-    WriteProgramInt32(L"Settings", L"BackColor", static_cast<int32_t>(kBackColorRef));
-    WriteProgramInt16(L"Settings", L"Edit", 0);
-    WriteProgramInt16(L"Settings", L"Case", 0);
+    WriteSettings({.path = folder + L"\\", .interval = interval, .blockSize = blockSize, .backColor = kBackColorRef});
 }
 
 // One good 640 x 480 picture among files that look like pictures but cannot be loaded.

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "runtime/base/text_win.h"
 #include "support/bytes.h"
 
 namespace kpv::test {
@@ -204,6 +205,18 @@ int16_t ActiveFlag() {
     const RegValue v = ReadProgramValue(L"Flags", L"Active");
     if (!v.exists || v.data.size() < 2) return 0;
     return static_cast<int16_t>(v.data[0] | (v.data[1] << 8));
+}
+
+void WriteSettings(const StoredSettings& settings) {
+    WriteProgramPathA(L"Settings", L"Path", rt::WideToAnsi(settings.path));
+    WriteProgramInt16(L"Settings", L"SubFolder", settings.subFolder);
+    WriteProgramInt16(L"Settings", L"Interval", settings.interval);
+    WriteProgramInt16(L"Settings", L"BlockSize", settings.blockSize);
+    WriteProgramInt32(L"Settings", L"Speed", settings.speed);
+    WriteProgramInt16(L"Settings", L"BackGround", settings.backGround);
+    WriteProgramInt32(L"Settings", L"BackColor", static_cast<int32_t>(settings.backColor));
+    WriteProgramInt16(L"Settings", L"Edit", settings.edit);
+    WriteProgramInt16(L"Settings", L"Case", settings.caseValue);
 }
 
 Screenshot CaptureScreen() {

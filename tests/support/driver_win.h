@@ -68,6 +68,18 @@ void DeleteProgramValue(const std::wstring& sub, const std::wstring& name);
 void DeleteProgramKey();  // the whole product key, for a clean start
 int16_t ActiveFlag();     // "Active" as a 16-bit value, 0 when missing
 
+// Every value of "Settings" as the settings dialog stores them; by default a show of one folder without its
+// subfolders, a picture a second, no pause between blocks, a fixed black background and no colour effect.
+struct StoredSettings {
+    std::wstring path;
+    int16_t subFolder = 0, interval = 1, blockSize = 32;
+    int32_t speed = 0;
+    int16_t backGround = 1;
+    uint32_t backColor = 0;  // a colour reference, 0x00BBGGRR
+    int16_t edit = 0, caseValue = 0;
+};
+void WriteSettings(const StoredSettings& settings);
+
 // The screen as a top-most window would show it.
 struct Screenshot {
     int width = 0;

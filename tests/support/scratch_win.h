@@ -14,7 +14,7 @@ bool MakeDirectory(const std::wstring& path);  // with parents, at any depth in 
 
 // Deletes a file or folder tree inside the scratch root; false when refused or not done. Its place is judged
 // by its real path (every link in it resolved, its own last name aside) and must lie inside the root's real
-// path; while deleting, a link is removed itself, never followed.
+// path; while deleting, a link is removed itself, never followed. Only under Wine: elsewhere it refuses.
 bool RemoveTree(const std::wstring& path);
 
 // An empty scratch folder TestDataDir()\name, made anew.
