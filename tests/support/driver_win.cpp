@@ -192,13 +192,6 @@ std::string ReadProgramPathA(const std::wstring& sub, const std::wstring& name) 
     return r == ERROR_SUCCESS && type == REG_SZ ? std::string(buffer, size) : std::string();
 }
 
-void DeleteProgramValue(const std::wstring& sub, const std::wstring& name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, SubKey(sub).c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueW(key, name.c_str());
-    RegCloseKey(key);
-}
-
 void DeleteProgramKey() { RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey); }
 
 int16_t ActiveFlag() {

@@ -64,7 +64,6 @@ void WriteProgramInt16(const std::wstring& sub, const std::wstring& name, int16_
 void WriteProgramInt32(const std::wstring& sub, const std::wstring& name, int32_t v);
 void WriteProgramPathA(const std::wstring& sub, const std::wstring& name, const std::string& ansiText);
 std::string ReadProgramPathA(const std::wstring& sub, const std::wstring& name);  // code-page bytes and NUL
-void DeleteProgramValue(const std::wstring& sub, const std::wstring& name);
 void DeleteProgramKey();  // the whole product key, for a clean start
 int16_t ActiveFlag();     // "Active" as a 16-bit value, 0 when missing
 
