@@ -115,13 +115,15 @@ inline Bytes Bmp(const BmpFields& f) {
     return b;
 }
 
-// A 24-bit BMP whose pixel (x, y) is colour(x, y) as 0x00RRGGBB.
+// A 24-bit BMP whose pixel (x, y) is colour(x, y) as 0x00RRGGBB; stored bottom line first, as usual, or top
+// line first for a negative height.
 template <typename Colour>
 Bytes Bmp24(int width, int height, Colour colour) {
     Bytes b = Bmp({.width = width, .height = height});
+    const int lines = height < 0 ? -height : height;
     const size_t stride = (size_t(width) * 3 + 3) / 4 * 4;
-    for (int y = 0; y < height; ++y) {
-        uint8_t* line = b.data() + 54 + (height - 1 - y) * stride;  // the bottom line comes first
+    for (int y = 0; y < lines; ++y) {
+        uint8_t* line = b.data() + 54 + size_t(height < 0 ? y : lines - 1 - y) * stride;
         std::fill(line, line + stride, 0);
         for (int x = 0; x < width; ++x) {
             const uint32_t c = colour(x, y);

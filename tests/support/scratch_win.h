@@ -22,7 +22,7 @@ std::wstring FreshFolder(const std::wstring& name);
 
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadFileBytes(const std::wstring& path);
-// A 24-bit BMP whose pixel (x, y) is colour(x, y) as 0x00RRGGBB.
+// A 24-bit BMP whose pixel (x, y) is colour(x, y) as 0x00RRGGBB; a negative height stores the top line first.
 bool WriteBmp(const std::wstring& path, int width, int height, const std::function<uint32_t(int, int)>& colour);
 
 }  // namespace kpv::test
