@@ -26,7 +26,12 @@ constexpr int kBrowserTree = 14145;
 constexpr int kBrowserStatus = 14147;
 constexpr int kColourRed = 706, kColourGreen = 707, kColourBlue = 708;
 
-std::string AnsiWithNul(const std::wstring& text) { return rt::WideToAnsi(text) + '\0'; }
+// "Path" as the ANSI calls store it: the code-page bytes and the NUL.
+std::vector<uint8_t> StoredPath() { return ReadProgramValueA(L"Settings", "Path").data; }
+Bytes AnsiWithNul(const std::wstring& text) {
+    const std::string ansi = rt::WideToAnsi(text) + '\0';
+    return {ansi.begin(), ansi.end()};
+}
 
 std::vector<uint8_t> Stored(const wchar_t* name) { return ReadProgramValue(L"Settings", name).data; }
 
@@ -129,7 +134,7 @@ TEST_F(SettingsDialogE2E, TypedAndTabbedValuesAreStoredOnOk) {
 
     Click(id::kCmdOk);
     EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_EQ(ReadProgramPathA(L"Settings", L"Path"), AnsiWithNul(pictures_ + L"\\"));
+    EXPECT_EQ(StoredPath(), AnsiWithNul(pictures_ + L"\\"));
     EXPECT_EQ(Stored(L"SubFolder"), Le16(1));
     EXPECT_EQ(Stored(L"Interval"), Le16(60));
     EXPECT_EQ(Stored(L"Speed"), Le32(20000));
@@ -193,7 +198,7 @@ TEST_F(SettingsDialogE2E, AMissingFolderIsToldAndTheDialogStaysOpen) {
     TypeChars(Control(id::kTxtPath), pictures_ + L"\\画像");
     Press(VK_RETURN);
     EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_EQ(ReadProgramPathA(L"Settings", L"Path"), AnsiWithNul(pictures_ + L"\\画像")) << "a Japanese folder in the code page's bytes";
+    EXPECT_EQ(StoredPath(), AnsiWithNul(pictures_ + L"\\画像")) << "a Japanese folder in the code page's bytes";
     EXPECT_EQ(Stored(L"Interval"), Le16(9));
     EXPECT_EQ(ActiveFlag(), 0);
 }
@@ -229,7 +234,7 @@ TEST_F(SettingsDialogE2E, TheFolderBrowserStartsAtTheSavedFolderAndItsChoiceIsSa
 
     Click(id::kCmdOk);
     EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_EQ(ReadProgramPathA(L"Settings", L"Path"), AnsiWithNul(pictures_ + L"\\画像\\"));
+    EXPECT_EQ(StoredPath(), AnsiWithNul(pictures_ + L"\\画像\\"));
 }
 
 TEST_F(SettingsDialogE2E, TheColourDialogPreselectsTheColourAndCancelLeavesTheRegistryAlone) {
@@ -296,7 +301,7 @@ TEST_F(SettingsDialogE2E, AFirstStartShowsTheDefaultsAndOkStoresThem) {
     EXPECT_EQ(Text(id::kTxtPath), exeFolder);
     Press(VK_RETURN);
     EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_EQ(ReadProgramPathA(L"Settings", L"Path"), AnsiWithNul(exeFolder));
+    EXPECT_EQ(StoredPath(), AnsiWithNul(exeFolder));
     EXPECT_EQ(Stored(L"SubFolder"), Le16(1));
     EXPECT_EQ(Stored(L"Interval"), Le16(1));
     EXPECT_EQ(Stored(L"Speed"), Le32(0));

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "runtime/base/handles_win.h"
 #include "runtime/base/text_win.h"
 #include "support/bytes.h"
 
@@ -141,20 +142,27 @@ namespace {
 std::wstring SubKey(const std::wstring& sub) { return sub.empty() ? kProgramKey : std::wstring(kProgramKey) + L"\\" + sub; }
 }
 
-RegValue ReadProgramValue(const std::wstring& sub, const std::wstring& name) {
+// Through the wide or the ANSI query, which differ in how text comes back.
+template <typename Char, typename Query>
+RegValue ReadValue(const std::wstring& sub, const Char* name, Query query) {
     RegValue v;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, SubKey(sub).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return v;
+    rt::UniqueHKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, SubKey(sub).c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return v;
     DWORD size = 0;
-    if (RegQueryValueExW(key, name.c_str(), nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
+    if (query(key.get(), name, nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
         v.data.resize(size);
-        if (RegQueryValueExW(key, name.c_str(), nullptr, &v.type, v.data.data(), &size) == ERROR_SUCCESS) {
-            v.exists = true;
-            v.data.resize(size);
-        }
+        v.exists = query(key.get(), name, nullptr, &v.type, v.data.data(), &size) == ERROR_SUCCESS;
+        v.data.resize(size);
     }
-    RegCloseKey(key);
     return v;
+}
+
+RegValue ReadProgramValue(const std::wstring& sub, const std::wstring& name) {
+    return ReadValue(sub, name.c_str(), RegQueryValueExW);
+}
+
+RegValue ReadProgramValueA(const std::wstring& sub, const std::string& name) {
+    return ReadValue(sub, name.c_str(), RegQueryValueExA);
 }
 
 void WriteProgramValue(const std::wstring& sub, const std::wstring& name, DWORD type, const std::vector<uint8_t>& data) {
@@ -179,17 +187,6 @@ void WriteProgramPathA(const std::wstring& sub, const std::wstring& name, const 
     WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, nameA, 255, nullptr, nullptr);
     RegSetValueExA(key, nameA, 0, REG_SZ, reinterpret_cast<const BYTE*>(ansiText.c_str()), static_cast<DWORD>(ansiText.size() + 1));
     RegCloseKey(key);
-}
-
-std::string ReadProgramPathA(const std::wstring& sub, const std::wstring& name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, SubKey(sub).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
-    char nameA[256] = {}, buffer[1024] = {};
-    WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, nameA, 255, nullptr, nullptr);
-    DWORD size = sizeof buffer, type = 0;
-    const LSTATUS r = RegQueryValueExA(key, nameA, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    return r == ERROR_SUCCESS && type == REG_SZ ? std::string(buffer, size) : std::string();
 }
 
 void DeleteProgramKey() { RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey); }

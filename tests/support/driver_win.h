@@ -59,11 +59,11 @@ struct RegValue {
     std::vector<uint8_t> data;
 };
 RegValue ReadProgramValue(const std::wstring& sub, const std::wstring& name);
+RegValue ReadProgramValueA(const std::wstring& sub, const std::string& name);  // text as code-page bytes
 void WriteProgramValue(const std::wstring& sub, const std::wstring& name, DWORD type, const std::vector<uint8_t>& data);
 void WriteProgramInt16(const std::wstring& sub, const std::wstring& name, int16_t v);
 void WriteProgramInt32(const std::wstring& sub, const std::wstring& name, int32_t v);
 void WriteProgramPathA(const std::wstring& sub, const std::wstring& name, const std::string& ansiText);
-std::string ReadProgramPathA(const std::wstring& sub, const std::wstring& name);  // code-page bytes and NUL
 void DeleteProgramKey();  // the whole product key, for a clean start
 int16_t ActiveFlag();     // "Active" as a 16-bit value, 0 when missing
 
