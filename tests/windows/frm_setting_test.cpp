@@ -416,6 +416,13 @@ TEST_F(SettingDialog, TabVisitsTheControlsInTheirOrderAndArrowsMoveWithinAGroup)
     DialogKey(VK_DOWN);
     EXPECT_EQ(GetFocus(), Control(id::kOptEdit0)) << "the group wraps without entering the case options";
     EXPECT_TRUE(IsChecked(Control(id::kOptEdit0)));
+
+    // The background options wrap too: the colour swatch after them takes no keys and shows no focus.
+    SetFocus(Control(id::kOptBackground0 + 1));
+    DialogKey(VK_DOWN);
+    EXPECT_EQ(GetFocus(), Control(id::kOptBackground0));
+    DialogKey(VK_UP);
+    EXPECT_EQ(GetFocus(), Control(id::kOptBackground0 + 1));
 }
 
 TEST_F(SettingDialog, OkStoresEveryValueInItsFormatAndReleasesTheFlag) {

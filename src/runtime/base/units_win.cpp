@@ -2,24 +2,23 @@
 
 #include <windows.h>
 
+#include "runtime/base/handles_win.h"
+
 namespace kpv::rt {
 
-namespace {
-int LogPixels(int index) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, index) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
+int ScreenLogPixels(int index) {
+    const WindowDc screen = WindowDc::Get(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.get(), index) : 96;
     return dpi > 0 ? dpi : 96;
 }
-}  // namespace
 
 float TwipsPerPixelX() {
-    static const float v = 1440.0f / static_cast<float>(LogPixels(LOGPIXELSX));
+    static const float v = 1440.0f / static_cast<float>(ScreenLogPixels(LOGPIXELSX));
     return v;
 }
 
 float TwipsPerPixelY() {
-    static const float v = 1440.0f / static_cast<float>(LogPixels(LOGPIXELSY));
+    static const float v = 1440.0f / static_cast<float>(ScreenLogPixels(LOGPIXELSY));
     return v;
 }
 

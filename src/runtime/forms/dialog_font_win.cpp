@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "runtime/base/guarded_win.h"
 #include "runtime/base/handles_win.h"
+#include "runtime/base/units_win.h"
 
 namespace kpv::rt {
 
@@ -16,17 +18,10 @@ struct InstalledFace {
 
 std::vector<InstalledFace> JapaneseFaces() {
     std::vector<InstalledFace> faces;
-    LOGFONTW query{};
-    query.lfCharSet = SHIFTJIS_CHARSET;
-    HDC screen = GetDC(nullptr);
-    if (!screen) return faces;
-    EnumFontFamiliesExW(screen, &query, [](const LOGFONTW* lf, const TEXTMETRICW* tm, DWORD, LPARAM p) -> int {
-        auto* list = reinterpret_cast<std::vector<InstalledFace>*>(p);
-        if (lf->lfFaceName[0] != L'@')  // vertical-writing variants
-            list->push_back({lf->lfFaceName, (tm->tmPitchAndFamily & TMPF_FIXED_PITCH) != 0});  // set: variable pitch
-        return 1;
-    }, reinterpret_cast<LPARAM>(&faces), 0);
-    ReleaseDC(nullptr, screen);
+    EnumerateFaces(SHIFTJIS_CHARSET, [&faces](const LOGFONTW& lf, const TEXTMETRICW& tm) {
+        if (lf.lfFaceName[0] == L'@') return;  // vertical-writing variants
+        faces.push_back({lf.lfFaceName, (tm.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0});  // set: variable pitch
+    });
     return faces;
 }
 
@@ -46,11 +41,25 @@ std::wstring JapaneseFaceName() {
 
 }  // namespace
 
+void EnumerateFaces(BYTE charSet, const std::function<void(const LOGFONTW&, const TEXTMETRICW&)>& visit) {
+    const WindowDc screen = WindowDc::Get(nullptr);
+    if (!screen) return;
+    LOGFONTW query{};
+    query.lfCharSet = charSet;
+    using Visit = std::function<void(const LOGFONTW&, const TEXTMETRICW&)>;
+    EnumFontFamiliesExW(screen.get(), &query, [](const LOGFONTW* lf, const TEXTMETRICW* tm, DWORD, LPARAM p) -> int {
+        bool visited = false;
+        RunGuarded([&] {
+            (*reinterpret_cast<const Visit*>(p))(*lf, *tm);
+            visited = true;
+        });
+        return visited ? 1 : 0;
+    }, reinterpret_cast<LPARAM>(&visit), 0);
+}
+
 HFONT DialogFont() {
     static const UniqueFont font = [] {
-        HDC screen = GetDC(nullptr);
-        const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-        if (screen) ReleaseDC(nullptr, screen);
+        const int dpi = ScreenLogPixels(LOGPIXELSY);
         LOGFONTW lf{};
         lf.lfHeight = -MulDiv(9, dpi > 0 ? dpi : 96, 72);
         lf.lfWeight = FW_NORMAL;

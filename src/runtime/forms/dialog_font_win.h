@@ -4,7 +4,13 @@
 // code page is. Created once and kept for the life of the program.
 #include <windows.h>
 
+#include <functional>
+
 namespace kpv::rt {
+
+// Calls visit for every face of the character set that the screen offers. No exception passes through GDI:
+// one thrown by visit ends the enumeration as an untrapped error of the program.
+void EnumerateFaces(BYTE charSet, const std::function<void(const LOGFONTW&, const TEXTMETRICW&)>& visit);
 
 HFONT DialogFont();
 

@@ -8,24 +8,21 @@
 #include <cstdint>
 #include <string_view>
 
-#include "runtime/forms/persistent_image_win.h"
+#include "runtime/forms/kept_image_window_win.h"
 
 namespace kpv::rt {
 
-class DialogPictureBox {
+class DialogPictureBox : public KeptImageWindow {
 public:
-    DialogPictureBox() = default;
-    DialogPictureBox(const DialogPictureBox&) = delete;
-    DialogPictureBox& operator=(const DialogPictureBox&) = delete;
+    // A new box shows the button face and writes in the button text colour.
+    DialogPictureBox() : KeptImageWindow(0x8000000Fu) {}
 
     bool Create(HWND parent, int id, const RECT& pixels, HFONT font);
     HWND hWnd() const { return hwnd_; }
 
-    uint32_t BackColor() const { return backColor_; }
     uint32_t ForeColor() const { return foreColor_; }
-    void SetBackColor(uint32_t colourRef);  // clears the box to the new colour
     void SetForeColor(uint32_t colourRef) { foreColor_ = colourRef; }
-    void Cls();                             // clears to the background colour, position back to 0, 0
+    void Cls() override;  // clears to the background colour, position back to 0, 0
 
     float ScaleWidth() const;   // inner area, twips
     float ScaleHeight() const;
@@ -36,16 +33,12 @@ public:
     // Draws the text in the foreground colour with a transparent background at the current position.
     void Print(std::wstring_view text);
 
-    const PersistentImage& KeptImage() const { return image_; }
-
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    void Paint(HDC target);
+    void PaintInto(HDC target, const RECT& part) override;
+    void WindowGone() override { hwnd_ = nullptr; }
 
     HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
-    PersistentImage image_;
-    uint32_t backColor_ = 0x8000000Fu;  // the button face, as for a new picture box
     uint32_t foreColor_ = 0x80000012u;  // the button text
     float currentX_ = 0;
     float currentY_ = 0;

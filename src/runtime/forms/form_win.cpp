@@ -13,23 +13,7 @@
 namespace kpv::rt {
 
 namespace {
-
 constexpr wchar_t kFormClass[] = L"KPVForm";
-
-ATOM RegisterFormClass(WNDPROC proc) {
-    static ATOM atom = [proc] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KPV));
-        wc.lpszClassName = kFormClass;
-        return RegisterClassExW(&wc);
-    }();
-    return atom;
-}
-
 }  // namespace
 
 int MouseButtonsFromWParam(WPARAM wParam) {
@@ -48,7 +32,8 @@ int ShiftStateNow() {
     return shift;
 }
 
-Form::Form() = default;
+// A new form shows the system's face colour.
+Form::Form() : KeptImageWindow(0x8000000Fu) {}
 
 Form::~Form() {
     unloading_ = true;
@@ -62,9 +47,8 @@ Form::~Form() {
 
 void Form::EnsureWindow() {
     if (hwnd_) return;
-    RegisterFormClass(&Form::WindowProc);
-    CreateWindowExW(0, kFormClass, L"", WS_POPUP | WS_CLIPCHILDREN, left_, top_, width_, height_, nullptr,
-                    nullptr, GetModuleHandleW(nullptr), this);
+    hwnd_ = CreateKeptImageWindow(kFormClass, 0, 0, WS_POPUP | WS_CLIPCHILDREN,
+                                  RECT{left_, top_, left_ + width_, top_ + height_}, nullptr, 0);
     for (Timer* t : timers_) t->Apply();
 }
 
@@ -134,17 +118,10 @@ void Form::ApplyBounds() {
     image_.Resize(width_, height_, ResolveColour(backColor_));
 }
 
-void Form::SetBackColor(uint32_t colourRef) {
-    backColor_ = colourRef;
-    Cls();
-}
-
 void Form::SetCaption(const std::wstring& caption) {
     EnsureWindow();
     if (hwnd_) SetWindowTextW(hwnd_, caption.c_str());
 }
-
-void Form::Cls() { image_.Fill(ResolveColour(backColor_)); }
 
 void Form::Refresh() { Refresh(RECT{0, 0, width_, height_}); }
 
@@ -155,10 +132,6 @@ void Form::Refresh(const RECT& changed) {
     PaintInto(screen.get(), changed);
 }
 
-void Form::PaintInto(HDC target, const RECT& part) {
-    image_.CopyTo(target, part.left, part.top, part.right - part.left, part.bottom - part.top);
-}
-
 UINT_PTR Form::AddTimer(Timer* timer) {
     timers_.push_back(timer);
     return nextTimerId_++;
@@ -166,40 +139,12 @@ UINT_PTR Form::AddTimer(Timer* timer) {
 
 void Form::RemoveTimer(Timer* timer) { timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end()); }
 
-LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        auto* form = static_cast<Form*>(cs->lpCreateParams);
-        form->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!form) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    LRESULT result = 0;
-    RunGuarded([&] { result = form->OnMessage(msg, wParam, lParam); });
-    return result;
-}
-
-LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT Form::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const bool live = loaded_ && !unloading_;
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        if (HDC dc = BeginPaint(hwnd_, &ps)) {
-            PaintInto(dc, ps.rcPaint);
-            EndPaint(hwnd_, &ps);
-        }
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        PaintInto(reinterpret_cast<HDC>(wParam), RECT{0, 0, width_, height_});
-        return 0;
-    case WM_PRINT:
-        // The form has no frame, so its client area is all there is to print.
-        if (lParam & PRF_CLIENT) PaintInto(reinterpret_cast<HDC>(wParam), RECT{0, 0, width_, height_});
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;  // everything is painted from the kept image
+    case WM_NCCREATE:
+        hwnd_ = hwnd;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     case WM_TIMER:
         for (Timer* t : timers_) {
             if (t->id_ == wParam) {
@@ -224,7 +169,7 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         if (live) Form_KeyDown(static_cast<int>(wParam), ShiftStateNow());
-        return msg == WM_SYSKEYDOWN ? DefWindowProcW(hwnd_, msg, wParam, lParam) : 0;
+        return msg == WM_SYSKEYDOWN ? DefWindowProcW(hwnd, msg, wParam, lParam) : 0;
     case WM_CHAR:
         if (live) Form_KeyPress(static_cast<int>(wParam));
         return 0;
@@ -234,17 +179,15 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         UnloadFromOutside();
         return 0;
-    case WM_NCDESTROY: {
-        // A window destroyed with a parent of another process that ended may get only this message.
-        UnloadFromOutside();
-        HWND w = hwnd_;
-        SetWindowLongPtrW(w, GWLP_USERDATA, 0);
-        Closed();
-        return DefWindowProcW(w, msg, wParam, lParam);
-    }
     default:
-        return DefWindowProcW(hwnd_, msg, wParam, lParam);
+        return KeptImageWindow::OnMessage(hwnd, msg, wParam, lParam);
     }
+}
+
+void Form::WindowGone() {
+    // A window destroyed with a parent of another process that ended may get only this message.
+    UnloadFromOutside();
+    Closed();
 }
 
 }  // namespace kpv::rt

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/forms/persistent_image_win.h"
+#include "runtime/forms/kept_image_window_win.h"
 
 namespace kpv::rt {
 
@@ -17,10 +17,10 @@ class Timer;
 
 enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 
-class Form {
+class Form : public KeptImageWindow {
 public:
     Form();
-    virtual ~Form();
+    ~Form() override;
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
@@ -34,8 +34,6 @@ public:
 
     HWND hWnd() const { return hwnd_; }
     HDC hDC() const { return image_.dc(); }
-    HBITMAP Image() const { return image_.bitmap(); }
-    PersistentImage& KeptImage() { return image_; }
 
     float Left() const;
     float Top() const;
@@ -51,12 +49,8 @@ public:
     WindowState GetWindowState() const { return state_; }
     void SetWindowState(WindowState state) { state_ = state; }
 
-    uint32_t BackColor() const { return backColor_; }
-    void SetBackColor(uint32_t colourRef);
     void SetCaption(const std::wstring& caption);
 
-    // Clears the kept image to the background colour.
-    void Cls();
     // Puts the whole kept image on the screen.
     void Refresh();
     // Puts only the given part of the kept image on the screen: the cost stays that of the part.
@@ -75,24 +69,21 @@ protected:
 
 private:
     friend class Timer;
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void WindowGone() override;
     void EnsureWindow();
     void ApplyBounds();
-    void PaintInto(HDC target, const RECT& part);
     void Closed();
     void UnloadFromOutside();
     UINT_PTR AddTimer(Timer* timer);  // gives the timer its id on this form
     void RemoveTimer(Timer* timer);
 
     HWND hwnd_ = nullptr;
-    PersistentImage image_;
     std::vector<Timer*> timers_;
     UINT_PTR nextTimerId_ = 1;
     bool loaded_ = false;
     bool unloading_ = false;
     WindowState state_ = WindowState::Normal;
-    uint32_t backColor_ = 0x8000000Fu;  // the system's face colour, as for any new form
     int left_ = 0;
     int top_ = 0;
     int width_ = 0;

@@ -1,9 +1,11 @@
 #include "runtime/forms/frame_win.h"
 
-#include "runtime/forms/dialog_font_win.h"
 #include <new>
 
+#include "runtime/base/guarded_win.h"
 #include "runtime/base/handles_win.h"
+#include "runtime/forms/dialog_font_win.h"
+#include "runtime/forms/kept_image_window_win.h"
 
 namespace kpv::rt {
 
@@ -43,7 +45,7 @@ void Paint(HWND hwnd, HDC dc) {
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
-LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT FrameMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_NCCREATE: {
             const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -95,17 +97,20 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    RunGuarded([&] { result = FrameMessage(hwnd, msg, wParam, lParam); });
+    return result;
+}
+
 void RegisterFrameClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = FrameProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kFrameClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = FrameProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kFrameClass;
+    RegisterClassOnce(wc);
 }
 
 }  // namespace

@@ -45,14 +45,17 @@ bool PersistentImage::Resize(int width, int height, COLORREF fill) {
     UniqueBitmap next = CreateImageBitmap(width, height, &bits);
     const bool wanted = width > 0 && height > 0;
     if (next) {
-        UniqueMemoryDc scratch(CreateCompatibleDC(nullptr));
-        HGDIOBJ before = scratch ? SelectObject(scratch.get(), next.get()) : nullptr;
         const uint32_t pixel = ColourToPixel(fill);
         std::fill(bits, bits + static_cast<size_t>(width) * static_cast<size_t>(height), pixel);
-        if (scratch && bits_) {
-            BitBlt(scratch.get(), 0, 0, std::min(width, width_), std::min(height, height_), dc_.get(), 0, 0, SRCCOPY);
+        if (bits_) {
+            // What fits of the old image is kept.
+            const UniqueMemoryDc scratch(CreateCompatibleDC(nullptr));
+            if (scratch) {
+                const SelectedObject selected(scratch.get(), next.get());
+                BitBlt(scratch.get(), 0, 0, std::min(width, width_), std::min(height, height_), dc_.get(), 0, 0,
+                       SRCCOPY);
+            }
         }
-        if (scratch && before) SelectObject(scratch.get(), before);
         GdiFlush();
     }
     SelectNothing();

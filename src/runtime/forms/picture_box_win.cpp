@@ -10,25 +10,11 @@
 namespace kpv::rt {
 
 namespace {
-
 constexpr wchar_t kBoxClass[] = L"KPVPictureBox";
-
-void RegisterBoxClass() {
-    static const ATOM atom = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.style = CS_OWNDC;  // hDC with AutoRedraw off stays valid, and ReleaseDC on it changes nothing
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kBoxClass;
-        return RegisterClassExW(&wc);
-    }();
-    (void)atom;
-}
-
 }  // namespace
 
-PictureBox::PictureBox(Form& parent) : parent_(parent) {}
+// A new box shows the system's face colour.
+PictureBox::PictureBox(Form& parent) : KeptImageWindow(0x8000000Fu), parent_(parent) {}
 
 PictureBox::~PictureBox() {
     image_.ReleaseForeign();
@@ -40,9 +26,9 @@ void PictureBox::EnsureWindow() {
     hwnd_ = nullptr;
     HWND owner = parent_.hWnd();
     if (!owner) return;
-    RegisterBoxClass();
-    hwnd_ = CreateWindowExW(0, kBoxClass, L"", WS_CHILD, 0, 0, std::max(width_, 1), std::max(height_, 1), owner,
-                            nullptr, GetModuleHandleW(nullptr), nullptr);
+    // Its own DC: hDC with AutoRedraw off stays valid, and ReleaseDC on it changes nothing.
+    hwnd_ = CreateKeptImageWindow(kBoxClass, CS_OWNDC, 0, WS_CHILD, RECT{0, 0, std::max(width_, 1), std::max(height_, 1)},
+                                  owner, 0);
 }
 
 HWND PictureBox::hWnd() {
@@ -95,11 +81,6 @@ void PictureBox::Rebuild() {
         }
         GdiFlush();
     }
-}
-
-void PictureBox::SetBackColor(uint32_t colourRef) {
-    backColor_ = colourRef;
-    Cls();
 }
 
 void PictureBox::Cls() {

@@ -7,24 +7,22 @@
 
 #include <cstdint>
 
-#include "runtime/forms/persistent_image_win.h"
+#include "runtime/forms/kept_image_window_win.h"
 #include "runtime/picture/picture_win.h"
 
 namespace kpv::rt {
 
 class Form;
 
-class PictureBox {
+class PictureBox : public KeptImageWindow {
 public:
     explicit PictureBox(Form& parent);
-    ~PictureBox();
+    ~PictureBox() override;
     PictureBox(const PictureBox&) = delete;
     PictureBox& operator=(const PictureBox&) = delete;
 
     HWND hWnd();
     HDC hDC();
-    HBITMAP Image() const { return image_.bitmap(); }
-    PersistentImage& KeptImage() { return image_; }
 
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool on);
@@ -37,11 +35,8 @@ public:
     bool HasPicture() const { return !picture_.empty(); }
     const Picture& CurrentPicture() const { return picture_; }
 
-    uint32_t BackColor() const { return backColor_; }
-    // A new background colour clears the box to it.
-    void SetBackColor(uint32_t colourRef);
     // Clears what was drawn to the background colour; a picture the box shows stays.
-    void Cls();
+    void Cls() override;
 
     float Width() const;
     float Height() const;
@@ -51,16 +46,15 @@ public:
     int PixelHeight() const { return height_; }
 
 private:
+    void WindowGone() override { hwnd_ = nullptr; }
     void EnsureWindow();
     void Rebuild();  // makes the kept image match the size, the picture and the background
 
     Form& parent_;
     HWND hwnd_ = nullptr;
-    PersistentImage image_;
     Picture picture_;
     bool autoSize_ = false;
     bool autoRedraw_ = false;
-    uint32_t backColor_ = 0x8000000Fu;
     int width_ = 0;
     int height_ = 0;
 };
