@@ -19,6 +19,7 @@
 #include "show/show_start_win.h"
 #include "transitions/run_transition.h"
 #include "transitions/show_block_win.h"
+#include "support/scratch_win.h"
 
 using namespace kpv;
 
@@ -28,29 +29,7 @@ std::wstring WriteTestPicture(int w, int h) {
     wchar_t dir[MAX_PATH];
     GetTempPathW(MAX_PATH, dir);
     const std::wstring path = std::wstring(dir) + L"kpv_transition_bench.bmp";
-    const int stride = (w * 3 + 3) & ~3;
-    std::vector<uint8_t> file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + static_cast<size_t>(stride) * h);
-    auto* fh = reinterpret_cast<BITMAPFILEHEADER*>(file.data());
-    auto* ih = reinterpret_cast<BITMAPINFOHEADER*>(file.data() + sizeof(BITMAPFILEHEADER));
-    fh->bfType = 0x4D42;
-    fh->bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    fh->bfSize = static_cast<DWORD>(file.size());
-    ih->biSize = sizeof(BITMAPINFOHEADER);
-    ih->biWidth = w;
-    ih->biHeight = h;
-    ih->biPlanes = 1;
-    ih->biBitCount = 24;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint8_t* p = file.data() + fh->bfOffBits + static_cast<size_t>(y) * stride + x * 3;
-            p[0] = static_cast<uint8_t>(x);
-            p[1] = static_cast<uint8_t>(y);
-            p[2] = static_cast<uint8_t>(x ^ y);
-        }
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(f, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
-    CloseHandle(f);
+    kpv::test::WriteBmp(path, w, h, [](int x, int y) { return uint32_t((x ^ y) & 0xFF) << 16 | uint32_t(y & 0xFF) << 8 | (x & 0xFF); });
     return path;
 }
 

@@ -11,7 +11,7 @@
 #include <ostream>
 #include <string>
 
-#include "driver/driver_win.h"
+#include "support/driver_win.h"
 
 using namespace kpv::test;
 
@@ -79,15 +79,8 @@ protected:
     void SetUp() override {
         DeleteProgramKey();
         const EffectCase c = GetParam();
-        WriteProgramPathA(L"Settings", L"Path", Narrow(PictureFolder(c.folder)));
-        WriteProgramInt16(L"Settings", L"SubFolder", 0);
-        WriteProgramInt16(L"Settings", L"Interval", 1);
-        WriteProgramInt16(L"Settings", L"BlockSize", 64);
-        WriteProgramInt32(L"Settings", L"Speed", 0);
-        WriteProgramInt16(L"Settings", L"BackGround", 1);
-        WriteProgramInt32(L"Settings", L"BackColor", 0x00FF0000);  // blue as a colour reference
-        WriteProgramInt16(L"Settings", L"Edit", c.edit);
-        WriteProgramInt16(L"Settings", L"Case", 0);
+        // Blue as a colour reference.
+        WriteSettings({.path = PictureFolder(c.folder), .blockSize = 64, .backColor = 0x00FF0000, .edit = c.edit});
     }
     void TearDown() override {
         if (show_.Running()) show_.Kill();

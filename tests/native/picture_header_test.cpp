@@ -5,7 +5,7 @@
 #include <iterator>
 #include <random>
 
-#include "picture_bytes.h"
+#include "support/bytes.h"
 #include "runtime/picture/picture_header.h"
 
 using namespace kpv::rt;

@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "driver/driver_win.h"
-#include "e2e/process_resources.h"
-#include "e2e/scratch_folder.h"
-#include "runtime/base/text_win.h"
+#include "support/driver_win.h"
+#include "support/process_resources_win.h"
+#include "support/scratch_win.h"
 
 namespace kpv {
 namespace {
@@ -34,16 +33,9 @@ struct SolidPicture {
 constexpr SolidPicture kPictures[] = {{L"a.bmp", 300, 200, 0xE02020}, {L"b.bmp", 240, 180, 0x20E020},
                                       {L"c.bmp", 200, 150, 0x2020E0}, {L"d.bmp", 160, 100, 0xE0E020}};
 
-void WriteSettings(const std::wstring& folder, int16_t blockSize) {
+void UsePictures(const std::wstring& folder, int16_t blockSize) {
     DeleteProgramKey();
-    WriteProgramPathA(L"Settings", L"Path", rt::WideToAnsi(folder + L"\\"));
-    WriteProgramInt16(L"Settings", L"SubFolder", 0);
-    WriteProgramInt16(L"Settings", L"Interval", 1);
-    WriteProgramInt16(L"Settings", L"BlockSize", blockSize);
-    WriteProgramInt32(L"Settings", L"Speed", 0);
-    WriteProgramInt16(L"Settings", L"BackGround", 1);
-    WriteProgramInt32(L"Settings", L"BackColor", static_cast<int32_t>(kBackColorRef));
-    WriteProgramInt16(L"Settings", L"Edit", 0);
+    WriteSettings({.path = folder + L"\\", .blockSize = blockSize, .backColor = kBackColorRef});
 }
 
 std::vector<RECT> Monitors() {
@@ -83,7 +75,7 @@ protected:
         const std::wstring folder = FreshFolder(L"two_monitors");
         for (const SolidPicture& p : kPictures)
             WriteBmp(folder + L"\\" + p.name, p.width, p.height, [&p](int, int) { return p.colour; });
-        WriteSettings(folder, 32);
+        UsePictures(folder, 32);
     }
     void TearDown() override {
         show.Kill();
@@ -196,7 +188,7 @@ TEST(HighDpiShow, EveryPixelOfTheScreenBelongsToTheShow) {
     const std::wstring folder = FreshFolder(L"high_dpi");
     constexpr uint32_t kColour = 0x30A050;
     WriteBmp(folder + L"\\large.bmp", 2048, 1536, [](int, int) { return kColour; });
-    WriteSettings(folder, 33);
+    UsePictures(folder, 33);
     Process show = StartProgram(ScrPath(), L"/s");
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     long uncovered = -1;

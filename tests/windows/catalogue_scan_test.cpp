@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "driver/driver_win.h"
+#include "support/driver_win.h"
 #include "catalogue/catalogue_win.h"
 #include "catalogue/picture_list.h"
-#include "windows/host_side.h"
+#include "support/host_side_win.h"
 
 using namespace kpv::test;
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "driver/driver_win.h"
+#include "support/driver_win.h"
 #include "runtime/base/colour_win.h"
 #include "runtime/forms/form_win.h"
 #include "runtime/base/handles_win.h"

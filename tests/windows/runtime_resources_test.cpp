@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "driver/driver_win.h"
+#include "support/driver_win.h"
 #include "runtime/base/app_info_win.h"
 #include "runtime/base/text_win.h"
 

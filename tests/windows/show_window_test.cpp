@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/driver_win.h"
+#include "support/driver_win.h"
 #include "runtime/base/handles_win.h"
 #include "runtime/forms/persistent_image_win.h"
 #include "show/frm_main_win.h"

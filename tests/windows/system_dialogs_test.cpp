@@ -7,8 +7,8 @@
 #include <future>
 #include <string>
 
-#include "driver/dialog_controls_win.h"
-#include "driver/driver_win.h"
+#include "support/dialog_controls_win.h"
+#include "support/driver_win.h"
 #include "settings_dialog/colour_chooser_win.h"
 #include "settings_dialog/colour_palette.h"
 #include "settings_dialog/folder_browser_win.h"

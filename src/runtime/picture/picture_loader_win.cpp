@@ -7,6 +7,7 @@
 #include <exception>
 #include <vector>
 
+#include "runtime/base/extended_path_win.h"
 #include "runtime/picture/picture_header.h"
 #include "runtime/picture/picture_orientation.h"
 #include "runtime/picture/picture_win.h"
@@ -77,14 +78,14 @@ bool CopyInto(IWICBitmapSource* source, const PictureHeader& header, Picture& pi
     return true;
 }
 
-Picture Decode(const std::wstring& path, const PictureHeader& header) {
+Picture Decode(const std::wstring& openPath, const PictureHeader& header) {
     ComPtr<IWICImagingFactory> factory;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put()))))
         return {};
     // By name rather than by our handle: from a handle WIC maps the whole file, which costs the compressed
     // file's size in memory on top of the decode. The caller's handle keeps the file from being changed.
     ComPtr<IWICBitmapDecoder> decoder;
-    if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+    if (FAILED(factory->CreateDecoderFromFilename(openPath.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
                                                   decoder.put())))
         return {};
     GUID container{};
@@ -113,8 +114,10 @@ Picture LoadPicture(const std::wstring& path, PictureLoadError* error) {
     why = PictureLoadError::DecodeFailed;
     try {
         // Shared for reading only, and held until the decode is done: nobody can write, delete or replace the
-        // file in between, so the decoder opens the very file whose header was checked.
-        UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        // file in between, so the decoder opens the very file whose header was checked. Both open it by its
+        // extended-length name, so neither the path's length nor a name like a device's keeps it out.
+        const std::wstring openPath = FileOpenPath(path);
+        UniqueFile file(CreateFileW(openPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         LARGE_INTEGER size{};
         if (!file || !GetFileSizeEx(file.get(), &size)) {
@@ -130,7 +133,7 @@ Picture LoadPicture(const std::wstring& path, PictureLoadError* error) {
         // COM for this thread while Decode runs (if the caller has not entered it); Decode releases every
         // object it made before it returns.
         ComApartment apartment;
-        Picture picture = Decode(path, header);
+        Picture picture = Decode(openPath, header);
         if (!picture.empty()) why = PictureLoadError::None;
         return picture;
     } catch (const std::exception&) {  // memory for the band buffer; never past the caller's window procedure

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_win.h"
+
 namespace kpv::test {
 
 // Polls pred every few milliseconds until it holds or the time is up.
@@ -33,10 +35,11 @@ private:
     DWORD pid_ = 0;
 };
 
-// Starts exe with the given argument text (the command line is "exe" args).
+// Starts exe with the given argument text (the command line is "exe" args). Under Wine exe may be a host
+// program ("/bin/sh"): it runs, but gives no handle to wait on.
 Process StartProgram(const std::wstring& exe, const std::wstring& args);
+std::wstring BuildDir();      // the build tree, Windows path
 std::wstring ScrPath();       // the KPV.scr under test
-std::wstring TestDataDir();   // a scratch folder of the build tree, Windows path
 
 // Top-level windows of a process.
 std::vector<HWND> ProcessWindows(DWORD pid, bool visibleOnly = false);
@@ -56,13 +59,25 @@ struct RegValue {
     std::vector<uint8_t> data;
 };
 RegValue ReadProgramValue(const std::wstring& sub, const std::wstring& name);
+RegValue ReadProgramValueA(const std::wstring& sub, const std::string& name);  // text as code-page bytes
 void WriteProgramValue(const std::wstring& sub, const std::wstring& name, DWORD type, const std::vector<uint8_t>& data);
 void WriteProgramInt16(const std::wstring& sub, const std::wstring& name, int16_t v);
 void WriteProgramInt32(const std::wstring& sub, const std::wstring& name, int32_t v);
 void WriteProgramPathA(const std::wstring& sub, const std::wstring& name, const std::string& ansiText);
-void DeleteProgramValue(const std::wstring& sub, const std::wstring& name);
 void DeleteProgramKey();  // the whole product key, for a clean start
 int16_t ActiveFlag();     // "Active" as a 16-bit value, 0 when missing
+
+// Every value of "Settings" as the settings dialog stores them; by default a show of one folder without its
+// subfolders, a picture a second, no pause between blocks, a fixed black background and no colour effect.
+struct StoredSettings {
+    std::wstring path;
+    int16_t subFolder = 0, interval = 1, blockSize = 32;
+    int32_t speed = 0;
+    int16_t backGround = 1;
+    uint32_t backColor = 0;  // a colour reference, 0x00BBGGRR
+    int16_t edit = 0, caseValue = 0;
+};
+void WriteSettings(const StoredSettings& settings);
 
 // The screen as a top-most window would show it.
 struct Screenshot {
@@ -85,11 +100,5 @@ void MoveMouseTo(int x, int y);
 // A move to a point of any monitor, in screen pixels.
 void MoveMouseToVirtual(int x, int y);
 void ClickMouse();
-
-// Test pictures: a 24-bit BMP whose pixel (x, y) is colour(x, y) as 0x00RRGGBB.
-bool WriteBmp(const std::wstring& path, int width, int height, const std::function<uint32_t(int, int)>& colour);
-bool MakeDirectory(const std::wstring& path);   // with parents
-// Deletes a scratch folder under TestDataDir() without following links; other paths are refused.
-void RemoveTree(const std::wstring& path);
 
 }  // namespace kpv::test

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "driver/driver_win.h"
+#include "support/driver_win.h"
 
 namespace kpv::test {
 

@@ -1,11 +1,11 @@
-#include "driver/driver_win.h"
-
-#include <shellapi.h>
-#include <shlobj.h>
+#include "support/driver_win.h"
 
 #include <chrono>
-#include <cstdio>
 #include <thread>
+
+#include "runtime/base/handles_win.h"
+#include "runtime/base/text_win.h"
+#include "support/bytes.h"
 
 namespace kpv::test {
 
@@ -62,13 +62,11 @@ Process StartProgram(const std::wstring& exe, const std::wstring& args) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return Process();
-    CloseHandle(pi.hThread);
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return Process();
+    if (pi.hThread) CloseHandle(pi.hThread);
     return Process(pi.hProcess, pi.dwProcessId);
 }
 
-namespace {
 // The test programs live in <build>/tests; the screen saver and the scratch folder in <build>.
 std::wstring BuildDir() {
     std::wstring self(MAX_PATH, L'\0');
@@ -76,10 +74,8 @@ std::wstring BuildDir() {
     self = self.substr(0, self.find_last_of(L'\\'));
     return self.substr(0, self.find_last_of(L'\\'));
 }
-}  // namespace
 
 std::wstring ScrPath() { return BuildDir() + L"\\KPV.scr"; }
-std::wstring TestDataDir() { return BuildDir() + L"\\testdata"; }
 
 std::vector<HWND> ProcessWindows(DWORD pid, bool visibleOnly) {
     struct Ctx { DWORD pid; bool visible; std::vector<HWND> found; } ctx{pid, visibleOnly, {}};
@@ -146,20 +142,27 @@ namespace {
 std::wstring SubKey(const std::wstring& sub) { return sub.empty() ? kProgramKey : std::wstring(kProgramKey) + L"\\" + sub; }
 }
 
-RegValue ReadProgramValue(const std::wstring& sub, const std::wstring& name) {
+// Through the wide or the ANSI query, which differ in how text comes back.
+template <typename Char, typename Query>
+RegValue ReadValue(const std::wstring& sub, const Char* name, Query query) {
     RegValue v;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, SubKey(sub).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return v;
+    rt::UniqueHKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, SubKey(sub).c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return v;
     DWORD size = 0;
-    if (RegQueryValueExW(key, name.c_str(), nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
+    if (query(key.get(), name, nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
         v.data.resize(size);
-        if (RegQueryValueExW(key, name.c_str(), nullptr, &v.type, v.data.data(), &size) == ERROR_SUCCESS) {
-            v.exists = true;
-            v.data.resize(size);
-        }
+        v.exists = query(key.get(), name, nullptr, &v.type, v.data.data(), &size) == ERROR_SUCCESS;
+        v.data.resize(size);
     }
-    RegCloseKey(key);
     return v;
+}
+
+RegValue ReadProgramValue(const std::wstring& sub, const std::wstring& name) {
+    return ReadValue(sub, name.c_str(), RegQueryValueExW);
+}
+
+RegValue ReadProgramValueA(const std::wstring& sub, const std::string& name) {
+    return ReadValue(sub, name.c_str(), RegQueryValueExA);
 }
 
 void WriteProgramValue(const std::wstring& sub, const std::wstring& name, DWORD type, const std::vector<uint8_t>& data) {
@@ -170,14 +173,11 @@ void WriteProgramValue(const std::wstring& sub, const std::wstring& name, DWORD 
 }
 
 void WriteProgramInt16(const std::wstring& sub, const std::wstring& name, int16_t v) {
-    const auto u = static_cast<uint16_t>(v);
-    WriteProgramValue(sub, name, REG_BINARY, {static_cast<uint8_t>(u & 0xFF), static_cast<uint8_t>(u >> 8)});
+    WriteProgramValue(sub, name, REG_BINARY, Le16(static_cast<uint16_t>(v)));
 }
 
 void WriteProgramInt32(const std::wstring& sub, const std::wstring& name, int32_t v) {
-    const auto u = static_cast<uint32_t>(v);
-    WriteProgramValue(sub, name, REG_BINARY, {static_cast<uint8_t>(u), static_cast<uint8_t>(u >> 8),
-                                              static_cast<uint8_t>(u >> 16), static_cast<uint8_t>(u >> 24)});
+    WriteProgramValue(sub, name, REG_BINARY, Le32(static_cast<uint32_t>(v)));
 }
 
 void WriteProgramPathA(const std::wstring& sub, const std::wstring& name, const std::string& ansiText) {
@@ -189,19 +189,24 @@ void WriteProgramPathA(const std::wstring& sub, const std::wstring& name, const 
     RegCloseKey(key);
 }
 
-void DeleteProgramValue(const std::wstring& sub, const std::wstring& name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, SubKey(sub).c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueW(key, name.c_str());
-    RegCloseKey(key);
-}
-
 void DeleteProgramKey() { RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey); }
 
 int16_t ActiveFlag() {
     const RegValue v = ReadProgramValue(L"Flags", L"Active");
     if (!v.exists || v.data.size() < 2) return 0;
     return static_cast<int16_t>(v.data[0] | (v.data[1] << 8));
+}
+
+void WriteSettings(const StoredSettings& settings) {
+    WriteProgramPathA(L"Settings", L"Path", rt::WideToAnsi(settings.path));
+    WriteProgramInt16(L"Settings", L"SubFolder", settings.subFolder);
+    WriteProgramInt16(L"Settings", L"Interval", settings.interval);
+    WriteProgramInt16(L"Settings", L"BlockSize", settings.blockSize);
+    WriteProgramInt32(L"Settings", L"Speed", settings.speed);
+    WriteProgramInt16(L"Settings", L"BackGround", settings.backGround);
+    WriteProgramInt32(L"Settings", L"BackColor", static_cast<int32_t>(settings.backColor));
+    WriteProgramInt16(L"Settings", L"Edit", settings.edit);
+    WriteProgramInt16(L"Settings", L"Case", settings.caseValue);
 }
 
 namespace {
@@ -282,114 +287,6 @@ void ClickMouse() {
     in[1].type = INPUT_MOUSE;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, in, sizeof(INPUT));
-}
-
-bool WriteBmp(const std::wstring& path, int width, int height, const std::function<uint32_t(int, int)>& colour) {
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    ih.biSize = sizeof ih;
-    ih.biWidth = width;
-    ih.biHeight = height;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    ih.biSizeImage = static_cast<DWORD>(stride) * height;
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + ih.biSizeImage;
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f) return false;
-    fwrite(&fh, sizeof fh, 1, f);
-    fwrite(&ih, sizeof ih, 1, f);
-    std::vector<uint8_t> line(static_cast<size_t>(stride), 0);
-    for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x) {
-            const uint32_t c = colour(x, y);
-            line[x * 3 + 0] = static_cast<uint8_t>(c);
-            line[x * 3 + 1] = static_cast<uint8_t>(c >> 8);
-            line[x * 3 + 2] = static_cast<uint8_t>(c >> 16);
-        }
-        fwrite(line.data(), 1, line.size(), f);
-    }
-    return fclose(f) == 0;
-}
-
-bool MakeDirectory(const std::wstring& path) {
-    const int r = SHCreateDirectoryExW(nullptr, path.c_str(), nullptr);
-    return r == ERROR_SUCCESS || r == ERROR_ALREADY_EXISTS || r == ERROR_FILE_EXISTS;
-}
-
-namespace {
-
-// Under Wine: the Unix name of a Windows path, or empty when not under Wine.
-std::string UnixName(const std::wstring& path) {
-    using Fn = char*(CDECL*)(const wchar_t*);
-    const auto fn = reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!fn) return {};
-    char* u = fn(path.c_str());
-    if (!u) return {};
-    std::string s(u);
-    HeapFree(GetProcessHeap(), 0, u);
-    return s;
-}
-
-bool InsideTestData(const std::wstring& path) {
-    const std::wstring base = TestDataDir() + L"\\";
-    return path.size() > base.size() && CompareStringOrdinal(path.c_str(), static_cast<int>(base.size()),
-                                                             base.c_str(), static_cast<int>(base.size()), TRUE) == CSTR_EQUAL &&
-           path.find(L"..") == std::wstring::npos && path.find(L'*') == std::wstring::npos &&
-           path.find(L'?', 4) == std::wstring::npos;
-}
-
-// Deletes without ever following a link: links are removed, never entered.
-void RemoveTreeWin32(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        WIN32_FIND_DATAW found;
-        HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &found);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = found.cFileName;
-                if (name != L"." && name != L"..") RemoveTreeWin32(path + L"\\" + name);
-            } while (FindNextFileW(h, &found));
-            FindClose(h);
-        }
-        RemoveDirectoryW(path.c_str());
-    } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveDirectoryW(path.c_str());
-    } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-    }
-}
-
-}  // namespace
-
-void RemoveTree(const std::wstring& path) {
-    // Tests only ever clean their own scratch folders; anything else is refused outright.
-    if (!InsideTestData(path)) return;
-    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;  // nothing to wait for
-    const std::string unixPath = UnixName(path);
-    if (unixPath.empty()) {
-        RemoveTreeWin32(path);
-        return;
-    }
-    // Wine shows Unix symbolic links as plain folders, so a Win32 walk would follow them out of the
-    // scratch tree; rm never follows links.
-    std::wstring unixWide(MultiByteToWideChar(CP_UTF8, 0, unixPath.c_str(), -1, nullptr, 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, unixPath.c_str(), -1, unixWide.data(), static_cast<int>(unixWide.size()));
-    unixWide.pop_back();
-    std::wstring command = L"/bin/rm -rf -- \"" + unixWide + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    // Wine may signal a Unix child's handle before it has finished: wait for the folder itself to go.
-    PollUntil([&] { return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES; }, 60000);
 }
 
 }  // namespace kpv::test

@@ -1,7 +1,7 @@
 #pragma once
-// What another process holds: GDI objects, kernel handles and private memory. GetGuiResources and the
-// handle count are stubs under Wine, so the GDI count is read from the process's own GDI handle table
-// (PEB -> GdiSharedHandleTable) and the handles from the system-wide handle list.
+// What a process (this one or another) holds: GDI objects, kernel handles and private memory.
+// GetGuiResources and GetProcessHandleCount answer 0 under Wine, so the GDI count is read from the process's
+// own GDI handle table (PEB -> GdiSharedHandleTable) and the handles from the system-wide handle list.
 #include <windows.h>
 #include <psapi.h>
 #include <winternl.h>

@@ -1,5 +1,6 @@
 #pragma once
-// Builds JPEG marker streams and BMP files byte by byte, so header tests control every field.
+// Little-endian values (as the registry stores them), JPEG marker streams and BMP files byte by byte, so tests
+// control every field; pure, so native and Windows tests share it.
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
@@ -14,6 +15,8 @@ inline void PutBe16(Bytes& b, unsigned v) { b.push_back(uint8_t(v >> 8)); b.push
 inline void PutLe16(Bytes& b, unsigned v) { b.push_back(uint8_t(v)); b.push_back(uint8_t(v >> 8)); }
 inline void PutLe32(Bytes& b, uint32_t v) { PutLe16(b, v & 0xFFFF); PutLe16(b, v >> 16); }
 inline void PutBe32(Bytes& b, uint32_t v) { PutBe16(b, v >> 16); PutBe16(b, v & 0xFFFF); }
+inline Bytes Le16(unsigned v) { Bytes b; PutLe16(b, v); return b; }
+inline Bytes Le32(uint32_t v) { Bytes b; PutLe32(b, v); return b; }
 
 class JpegBytes {
 public:
@@ -109,6 +112,24 @@ inline Bytes Bmp(const BmpFields& f) {
     b.resize(headers, 0x20);
     b.resize(std::max<uint64_t>(b.size(), offset), 0);
     b.resize(std::max<uint64_t>(b.size(), offset + pixels), 0x7F);
+    return b;
+}
+
+// A 24-bit BMP whose pixel (x, y) is colour(x, y) as 0x00RRGGBB; stored bottom line first, as usual, or top
+// line first for a negative height.
+template <typename Colour>
+Bytes Bmp24(int width, int height, Colour colour) {
+    Bytes b = Bmp({.width = width, .height = height});
+    const int lines = height < 0 ? -height : height;
+    const size_t stride = (size_t(width) * 3 + 3) / 4 * 4;
+    for (int y = 0; y < lines; ++y) {
+        uint8_t* line = b.data() + 54 + size_t(height < 0 ? y : lines - 1 - y) * stride;
+        std::fill(line, line + stride, 0);
+        for (int x = 0; x < width; ++x) {
+            const uint32_t c = colour(x, y);
+            line[x * 3] = uint8_t(c), line[x * 3 + 1] = uint8_t(c >> 8), line[x * 3 + 2] = uint8_t(c >> 16);
+        }
+    }
     return b;
 }
 
