@@ -1,8 +1,9 @@
-# These commands do all the set-up on a fresh Debian 12 machine:
+# Two commands do all the set-up on a fresh Debian 12 machine:
 #   make demo   installs what is missing, builds, and runs the show on sample pictures
 #   make test   installs what is missing, builds, and runs every test (native and under Wine)
-#   make dist   installs what is missing, builds KPV.scr, and makes its setup program and archive in dist/
-.PHONY: setup build native windows test test-native test-asan test-windows demo dist clean
+# and with the same set-up:
+#   make dist   builds KPV.scr and makes its setup program and archive in dist/
+.PHONY: setup build native windows bench test test-native test-asan test-windows demo dist clean
 
 setup:
 	bash scripts/setup-debian.sh
@@ -16,6 +17,10 @@ windows: setup
 	cmake --build --preset windows
 
 build: native windows
+
+# Benchmarks are commands run by hand; they are built only here.
+bench: windows
+	cmake --build --preset windows --target bench
 
 test-native: native
 	ctest --preset native

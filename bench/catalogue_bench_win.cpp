@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "runtime/handles_win.h"
-#include "startup/catalogue_win.h"
-#include "startup/extended_path.h"
+#include "runtime/base/handles_win.h"
+#include "catalogue/catalogue_win.h"
+#include "runtime/base/extended_path.h"
 
 namespace {
 

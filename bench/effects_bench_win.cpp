@@ -26,10 +26,9 @@
 #include <vector>
 
 #include "effects/colour_effect_win.h"
-#include "runtime/handles_win.h"
+#include "runtime/base/handles_win.h"
 #include "show/frm_main_win.h"
 #include "show/prepare_picture_win.h"
-#include "startup/mod_main.h"
 #include "run_self_win.h"
 
 namespace {
@@ -73,30 +72,30 @@ int RunShowVariant(const std::wstring& variant, const std::wstring& path, int ro
     RegisterClassW(&wc);
     HWND host = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, kWindowWidth, kWindowHeight, nullptr,
                                 nullptr, wc.hInstance, nullptr);
-    kpv::RunMode = L"P";
-    kpv::PreviewParent = static_cast<int32_t>(reinterpret_cast<LONG_PTR>(host));
-    kpv::SaverSettings = kpv::SaverSettingsRecord{};
-    kpv::SaverSettings.BlockSize = 5;
-    kpv::SaverSettings.Interval = 1;
-    kpv::SaverSettings.BackGround = 1;
-    kpv::SaverSettings.BackColor = 0x00996633;
-    kpv::SaverSettings.Edit = variant == L"prepare-sepia" ? 2 : 0;
-    kpv::SaverSettings.Case = 0;
-    kpv::PictureList = {path};
+    kpv::SaverSettingsRecord settings;
+    settings.BlockSize = 5;
+    settings.Interval = 1;
+    settings.BackGround = 1;
+    settings.BackColor = 0x00996633;
+    settings.Edit = variant == L"prepare-sepia" ? 2 : 0;
+    settings.Case = 0;
+    const std::vector<std::wstring> pictures{path};
     const bool alternate = variant == L"prepare-alternating";
 
-    kpv::frmMain = std::make_unique<kpv::FrmMain>();
-    kpv::frmMain->Load();
+    // Dropped at the end without its unload handler, which would end the program at once.
+    auto frmMain = std::make_unique<kpv::FrmMain>(
+        kpv::ShowSetup{.settings = settings, .pictures = pictures, .preview = true, .previewHost = host});
+    frmMain->Load();
     std::vector<double> plain, sepia;
     const int preparations = alternate ? 2 * rounds : kPreparationsPerProcess;
     for (int i = 0; i < preparations; ++i) {
-        if (alternate) kpv::SaverSettings.Edit = i % 2 == 0 ? 0 : 2;
-        kpv::frmMain->LastPicturePath.clear();  // the same photo again, not a refusal to repeat it
+        if (alternate) settings.Edit = i % 2 == 0 ? 0 : 2;
+        frmMain->LastPicturePath.clear();  // the same photo again, not a refusal to repeat it
         const auto start = Clock::now();
-        kpv::PreparePicture(*kpv::frmMain);
-        (kpv::SaverSettings.Edit == 0 ? plain : sepia).push_back(Ms(Clock::now() - start));
+        kpv::PreparePicture(*frmMain);
+        (settings.Edit == 0 ? plain : sepia).push_back(Ms(Clock::now() - start));
     }
-    kpv::frmMain.reset();  // without its unload handler, which would end the program at once
+    frmMain.reset();
     DestroyWindow(host);
     if (alternate) {
         Report({Median(plain), Median(sepia), PeakWorkingSetMb()});

@@ -22,8 +22,8 @@
 #include <thread>
 #include <vector>
 
-#include "runtime/handles_win.h"
-#include "runtime/picture_win.h"
+#include "runtime/base/handles_win.h"
+#include "runtime/picture/picture_win.h"
 #include "run_self_win.h"
 
 namespace {

@@ -8,13 +8,13 @@
 
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <cwchar>
 #include <string>
 
-#include "runtime/picture_win.h"
+#include "runtime/picture/picture_win.h"
 #include "show/frm_main_win.h"
 #include "show/show_start_win.h"
-#include "startup/mod_main.h"
 
 using namespace kpv;
 
@@ -50,16 +50,17 @@ int wmain(int argc, wchar_t** argv) {
     RegisterClassW(&wc);
     HWND host = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
                                 wc.hInstance, nullptr);
-    RunMode = L"P";
-    PreviewParent = static_cast<int32_t>(reinterpret_cast<LONG_PTR>(host));
-    SaverSettings.BlockSize = 32;
-    SaverSettings.Interval = 30000;
-    SaverSettings.BackGround = 1;
-    PictureList = {argv[1]};
+    SaverSettingsRecord settings;
+    settings.BlockSize = 32;
+    settings.Interval = 30000;
+    settings.BackGround = 1;
+    const std::vector<std::wstring> pictures{argv[1]};
+    auto frmMain =
+        std::make_unique<FrmMain>(ShowSetup{.settings = settings, .pictures = pictures, .preview = true, .previewHost = host});
 
     const Memory before = Now();
     const auto start = std::chrono::steady_clock::now();
-    StartShowWindow();
+    StartShowWindow(*frmMain);
     const auto end = std::chrono::steady_clock::now();
     const Memory after = Now();
     if (frmMain->LastPicturePath.empty()) {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "runtime/handles_win.h"
+#include "runtime/base/handles_win.h"
 
 inline bool RunSelfAndCapture(const std::wstring& arguments, std::string* output) {
     wchar_t self[MAX_PATH];

@@ -10,15 +10,16 @@
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "runtime/random.h"
+#include "runtime/base/random.h"
 #include "show/frm_main_win.h"
 #include "show/show_start_win.h"
-#include "startup/mod_main.h"
 #include "transitions/run_transition.h"
 #include "transitions/show_block_win.h"
+#include "support/scratch_win.h"
 
 using namespace kpv;
 
@@ -28,36 +29,17 @@ std::wstring WriteTestPicture(int w, int h) {
     wchar_t dir[MAX_PATH];
     GetTempPathW(MAX_PATH, dir);
     const std::wstring path = std::wstring(dir) + L"kpv_transition_bench.bmp";
-    const int stride = (w * 3 + 3) & ~3;
-    std::vector<uint8_t> file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + static_cast<size_t>(stride) * h);
-    auto* fh = reinterpret_cast<BITMAPFILEHEADER*>(file.data());
-    auto* ih = reinterpret_cast<BITMAPINFOHEADER*>(file.data() + sizeof(BITMAPFILEHEADER));
-    fh->bfType = 0x4D42;
-    fh->bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    fh->bfSize = static_cast<DWORD>(file.size());
-    ih->biSize = sizeof(BITMAPINFOHEADER);
-    ih->biWidth = w;
-    ih->biHeight = h;
-    ih->biPlanes = 1;
-    ih->biBitCount = 24;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint8_t* p = file.data() + fh->bfOffBits + static_cast<size_t>(y) * stride + x * 3;
-            p[0] = static_cast<uint8_t>(x);
-            p[1] = static_cast<uint8_t>(y);
-            p[2] = static_cast<uint8_t>(x ^ y);
-        }
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(f, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
-    CloseHandle(f);
+    kpv::test::WriteBmp(path, w, h, [](int x, int y) { return uint32_t((x ^ y) & 0xFF) << 16 | uint32_t(y & 0xFF) << 8 | (x & 0xFF); });
     return path;
 }
 
-double MicrosecondsPerBlock(TransitionKind kind) {
-    const int64_t blocks = static_cast<int64_t>(BlockGrid.Columns) * BlockGrid.Rows;
+double MicrosecondsPerBlock(FrmMain& show, TransitionKind kind) {
+    const BlockGridRecord& grid = show.BlockGrid;
+    const int64_t blocks = static_cast<int64_t>(grid.Columns) * grid.Rows;
+    const BlockCanvas canvas{show, show.picImage, grid, 0};
     const auto start = std::chrono::steady_clock::now();
-    RunTransition(kind, BlockGrid.Columns, BlockGrid.Rows, rt::Random(), [](int32_t c, int32_t r) { ShowBlock(c, r); });
+    RunTransition(kind, grid.Columns, grid.Rows, show.Random(),
+                  [&canvas](int32_t c, int32_t r) { ShowBlock(canvas, c, r); });
     const auto end = std::chrono::steady_clock::now();
     return std::chrono::duration<double, std::micro>(end - start).count() / static_cast<double>(blocks);
 }
@@ -70,20 +52,22 @@ void Measure(int width, int height, int blockSize) {
     RegisterClassW(&wc);
     HWND host = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
                                 nullptr, nullptr, wc.hInstance, nullptr);
-    RunMode = L"P";
-    PreviewParent = static_cast<int32_t>(reinterpret_cast<LONG_PTR>(host));
-    SaverSettings.BlockSize = static_cast<int16_t>(blockSize);
-    SaverSettings.Speed = 0;
-    SaverSettings.Interval = 30000;  // the bench drives the transitions itself
-    SaverSettings.BackGround = 1;
-    SaverSettings.BackColor = 0x202020;
-    PictureList = {WriteTestPicture(width / 2, height / 2)};
-    StartShowWindow();
+    SaverSettingsRecord settings;
+    settings.BlockSize = static_cast<int16_t>(blockSize);
+    settings.Speed = 0;
+    settings.Interval = 30000;  // the bench drives the transitions itself
+    settings.BackGround = 1;
+    settings.BackColor = 0x202020;
+    const std::vector<std::wstring> pictures{WriteTestPicture(width / 2, height / 2)};
+    auto frmMain = std::make_unique<FrmMain>(
+        ShowSetup{.settings = settings, .pictures = pictures, .preview = true, .previewHost = host});
+    StartShowWindow(*frmMain);
+    const BlockGridRecord& BlockGrid = frmMain->BlockGrid;
     double random = 1e300;
     double rows = 1e300;
     for (int run = 0; run < 3; ++run) {
-        random = std::min(random, MicrosecondsPerBlock(TransitionKind::RevealRandomBlocks));
-        rows = std::min(rows, MicrosecondsPerBlock(TransitionKind::RevealRowsFromTopLeft));
+        random = std::min(random, MicrosecondsPerBlock(*frmMain, TransitionKind::RevealRandomBlocks));
+        rows = std::min(rows, MicrosecondsPerBlock(*frmMain, TransitionKind::RevealRowsFromTopLeft));
     }
     std::printf("%5dx%-5d block %3d: %4d x %4d = %6lld blocks  random %7.1f us/block  rows %7.1f us/block\n", width,
                 height, blockSize, BlockGrid.Columns, BlockGrid.Rows,

@@ -6,6 +6,7 @@ packages=(
   cmake make g++ googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 wine xvfb x11-apps
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   locales fonts-vlgothic
   libjpeg-turbo-progs imagemagick libimage-exiftool-perl python3-pefile
   nsis

@@ -1,8 +1,9 @@
 // The process entry: harden DLL loading, then hand over to Main and the message loop.
 #include <windows.h>
 
-#include "runtime/message_loop_win.h"
-#include "startup/main_win.h"
+#include "runtime/base/guarded_win.h"
+#include "runtime/forms/message_loop_win.h"
+#include "app/main_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Only System32 may supply DLLs loaded from here on: nothing planted beside the .scr is picked up.
@@ -15,6 +16,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             set(reinterpret_cast<HANDLE>(-4));  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
         }
     }
-    kpv::Main();
-    return kpv::rt::RunMessageLoop();
+    // An exception that reaches here ends in the program's own error message, never in std::terminate.
+    int exitCode = 0;
+    kpv::rt::RunGuarded([&] {
+        kpv::Main();
+        exitCode = kpv::rt::RunMessageLoop();
+    });
+    return exitCode;
 }

@@ -46,8 +46,4 @@ EffectDecision ChooseEffect(int16_t edit, int16_t caseValue, int64_t listCount, 
     return decision;
 }
 
-EffectDecision ChooseEffect(int16_t edit, int16_t caseValue, int64_t listCount) {
-    return ChooseEffect(edit, caseValue, listCount, rt::Random(), rt::Clock());
-}
-
 }  // namespace kpv

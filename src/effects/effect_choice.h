@@ -2,8 +2,8 @@
 // Turns the Edit and Case settings into a decision for one picture: whether to recolour it, and how.
 #include <cstdint>
 
-#include "runtime/clock.h"
-#include "runtime/random.h"
+#include "runtime/base/clock.h"
+#include "runtime/base/random.h"
 
 namespace kpv {
 
@@ -18,8 +18,5 @@ struct EffectDecision {
 // edit 3, in that order, from the given generator (not reseeded here).
 EffectDecision ChooseEffect(int16_t edit, int16_t caseValue, int64_t listCount, rt::RandomSource& random,
                             rt::ClockSource& clock);
-
-// The same with the program's own generator and clock.
-EffectDecision ChooseEffect(int16_t edit, int16_t caseValue, int64_t listCount);
 
 }  // namespace kpv

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "effects/transfer_layout.h"
-#include "runtime/handles_win.h"
-#include "runtime/msgbox_win.h"
+#include "runtime/base/handles_win.h"
+#include "runtime/base/msgbox_win.h"
 
 namespace kpv {
 

@@ -5,15 +5,16 @@
 
 #include <cstring>
 
-#include "runtime/app_info_win.h"
-#include "runtime/colour_win.h"
-#include "runtime/handles_win.h"
-#include "runtime/msgbox_win.h"
+#include "runtime/base/app_info_win.h"
+#include "runtime/base/colour_win.h"
+#include "runtime/base/handles_win.h"
+#include "runtime/base/msgbox_win.h"
 #include "settings_dialog/colour_palette.h"
 #include "settings_dialog/frm_setting_win.h"
-#include "startup/mod_main.h"
 
 namespace kpv {
+
+std::array<uint32_t, 16> CustomColors{};
 
 uint32_t SelectColor(uint32_t colour) {
     ResetCustomColours(CustomColors);

@@ -2,7 +2,7 @@
 // What OK copies from the dialog's controls into the settings record.
 #include <string>
 
-#include "startup/saver_settings.h"
+#include "settings/saver_settings.h"
 
 namespace kpv {
 

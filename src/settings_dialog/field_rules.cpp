@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "runtime/numbers.h"
-#include "runtime/text.h"
+#include "runtime/base/numbers.h"
+#include "runtime/base/text.h"
 
 namespace kpv {
 

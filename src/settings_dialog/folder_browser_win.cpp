@@ -2,10 +2,13 @@
 
 #include <shlobj.h>
 
-#include "runtime/handles_win.h"
-#include "startup/mod_main.h"
+#include "runtime/base/guarded_win.h"
+#include "runtime/base/handles_win.h"
+#include "settings/saver_settings.h"
 
 namespace kpv {
+
+std::wstring LastBrowseFolder;
 
 namespace {
 
@@ -19,9 +22,7 @@ std::wstring PathOf(PCIDLIST_ABSOLUTE item, size_t capacity) {
     return buffer;
 }
 
-}  // namespace
-
-int CALLBACK FolderBrowserCallback(HWND browser, UINT msg, LPARAM lParam, LPARAM data) {
+void FolderBrowserMessage(HWND browser, UINT msg, LPARAM lParam, LPARAM data) {
     switch (msg) {
         case BFFM_INITIALIZED:
             // Wine passes over the first request for a folder made since its last look at the disk; asking
@@ -37,6 +38,12 @@ int CALLBACK FolderBrowserCallback(HWND browser, UINT msg, LPARAM lParam, LPARAM
         default:
             break;
     }
+}
+
+}  // namespace
+
+int CALLBACK FolderBrowserCallback(HWND browser, UINT msg, LPARAM lParam, LPARAM data) {
+    rt::RunGuarded([&] { FolderBrowserMessage(browser, msg, lParam, data); });
     return 0;
 }
 

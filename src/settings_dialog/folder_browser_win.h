@@ -7,6 +7,9 @@
 
 namespace kpv {
 
+// Where the next browse starts: empty at first (the saved picture folder), then the last result.
+extern std::wstring LastBrowseFolder;
+
 inline constexpr wchar_t kFolderBrowserTitle[] = L"画像フォルダを指定してください。";
 
 // Shows the browser owned by `owner` (the settings dialog). Returns the chosen folder as a full path ending

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "runtime/text_win.h"
+#include "runtime/base/text_win.h"
 
 namespace kpv {
 

@@ -1,12 +1,12 @@
 // frmSetting's load, unload and button handlers.
 #include <optional>
 
-#include "runtime/app_info_win.h"
-#include "runtime/label_win.h"
-#include "runtime/msgbox_win.h"
-#include "runtime/numbers.h"
-#include "runtime/twips.h"
-#include "runtime/units_win.h"
+#include "runtime/base/app_info_win.h"
+#include "runtime/forms/label_win.h"
+#include "runtime/base/msgbox_win.h"
+#include "runtime/base/numbers.h"
+#include "runtime/base/twips.h"
+#include "runtime/base/units_win.h"
 #include "settings_dialog/colour_chooser_win.h"
 #include "settings_dialog/dialog_values.h"
 #include "settings_dialog/field_rules.h"
@@ -16,10 +16,10 @@
 #include "settings_dialog/setting_labels.h"
 #include "settings_dialog/stored_options.h"
 #include "settings_dialog/swatch_colour.h"
-#include "startup/instance_flag_win.h"
-#include "startup/mod_main.h"
-#include "startup/registry_win.h"
-#include "startup/settings_store_win.h"
+#include "settings/instance_flag_win.h"
+#include "settings/saver_settings.h"
+#include "settings/registry_win.h"
+#include "settings/settings_store_win.h"
 
 namespace kpv {
 

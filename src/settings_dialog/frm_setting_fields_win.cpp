@@ -1,8 +1,8 @@
 // frmSetting's text fields: the key filters, the Change rule, and what focus does to them.
-#include "runtime/beep_win.h"
+#include "runtime/base/beep_win.h"
 #include "settings_dialog/field_rules.h"
 #include "settings_dialog/frm_setting_win.h"
-#include "startup/mod_main.h"
+#include "settings/saver_settings.h"
 
 namespace kpv {
 

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/dialog_picture_box_win.h"
-#include "runtime/handles_win.h"
-#include "runtime/option_array_win.h"
-#include "runtime/text_box_win.h"
+#include "runtime/forms/dialog_picture_box_win.h"
+#include "runtime/base/handles_win.h"
+#include "runtime/forms/option_array_win.h"
+#include "runtime/forms/text_box_win.h"
 
 namespace kpv {
 

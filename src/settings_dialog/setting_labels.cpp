@@ -1,6 +1,6 @@
 #include "settings_dialog/setting_labels.h"
 
-#include "runtime/numbers.h"
+#include "runtime/base/numbers.h"
 
 namespace kpv {
 

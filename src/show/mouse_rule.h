@@ -2,11 +2,16 @@
 // The mouse rule that ends a full-screen show: the first movement only takes a reference point, and the
 // show ends once the cursor is more than 10 pixels from it on either axis. A reference whose x is 0 counts
 // as not yet taken, so a reference on screen column 0 is taken again at the next movement.
+#include <cstdint>
 #include <functional>
 
-#include "startup/mod_main.h"
-
 namespace kpv {
+
+// A position on the screen in pixels.
+struct ScreenPoint {
+    int32_t x = 0;
+    int32_t y = 0;
+};
 
 inline constexpr int32_t kMouseSlackPx = 10;
 

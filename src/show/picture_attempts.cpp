@@ -1,30 +1,26 @@
 #include "show/picture_attempts.h"
 
+#include <array>
+
 #include "show/picture_pick.h"
 
 namespace kpv {
 
 namespace {
 
-// Random draws among the untried entries first; once they keep hitting tried ones (most of a large list
-// has failed), the next untried entry after the draw is taken, so the search always ends.
+// Random draws among the entries wanted first; once they keep hitting others (most of a large list has
+// failed), the next wanted entry after the draw is taken, so the search always ends.
 constexpr int kDrawsBeforeScan = 32;
 
-int64_t DrawUntried(const std::vector<std::wstring>& list, const std::wstring& last, const std::vector<bool>& tried,
-                    int64_t untriedOthers, rt::RandomSource& rng) {
-    const auto n = static_cast<int64_t>(list.size());
-    // The last picture is avoided while any other untried entry remains.
-    const auto acceptable = [&](int64_t i) {
-        return !tried[static_cast<size_t>(i)] && (untriedOthers == 0 || list[static_cast<size_t>(i)] != last);
-    };
+int64_t DrawWanted(int64_t n, rt::RandomSource& rng, const std::function<bool(int64_t)>& wanted) {
     int64_t index = 0;
     for (int d = 0; d < kDrawsBeforeScan; ++d) {
         index = rt::DrawIndex(rng.Next(), n);
-        if (acceptable(index)) return index;
+        if (wanted(index)) return index;
     }
     for (int64_t step = 0; step < n; ++step) {
         const int64_t i = (index + step) % n;
-        if (acceptable(i)) return i;
+        if (wanted(i)) return i;
     }
     return -1;
 }
@@ -32,21 +28,35 @@ int64_t DrawUntried(const std::vector<std::wstring>& list, const std::wstring& l
 }  // namespace
 
 int64_t PickLoadablePicture(const std::vector<std::wstring>& list, const std::wstring& last,
-                            rt::RandomSource& rng, const std::function<bool(int64_t)>& tryLoad) {
+                            rt::RandomSource& rng, const std::function<bool(int64_t)>& tryLoad,
+                            const std::function<bool(int64_t)>& heldElsewhere) {
     const auto n = static_cast<int64_t>(list.size());
     if (n == 0) return -1;
-    int64_t index = PickPictureIndex(list, last, rng);
+    // 0: wanted; 1: the picture prepared last; 2: held by another monitor.
+    const auto rank = [&](int64_t i) {
+        if (heldElsewhere && heldElsewhere(i)) return 2;
+        return list[static_cast<size_t>(i)] == last ? 1 : 0;
+    };
+    std::array<int64_t, 3> untried{};
+    for (int64_t i = 0; i < n; ++i) ++untried[static_cast<size_t>(rank(i))];
+    const auto bestRank = [&] {
+        for (int r = 0; r < 3; ++r)
+            if (untried[static_cast<size_t>(r)] > 0) return r;
+        return -1;
+    };
     std::vector<bool> tried(static_cast<size_t>(n), false);
-    int64_t untried = n;
-    int64_t untriedOthers = 0;
-    for (const auto& path : list) untriedOthers += path != last ? 1 : 0;
+    const auto drawBest = [&] {
+        const int best = bestRank();
+        if (best < 0) return int64_t{-1};
+        return DrawWanted(n, rng, [&](int64_t i) { return !tried[static_cast<size_t>(i)] && rank(i) == best; });
+    };
+
+    int64_t index = heldElsewhere ? drawBest() : PickPictureIndex(list, last, rng);
     while (index >= 0) {
         if (tryLoad(index)) return index;
         tried[static_cast<size_t>(index)] = true;
-        --untried;
-        if (list[static_cast<size_t>(index)] != last) --untriedOthers;
-        if (untried == 0) return -1;
-        index = DrawUntried(list, last, tried, untriedOthers, rng);
+        --untried[static_cast<size_t>(rank(index))];
+        index = drawBest();
     }
     return -1;
 }

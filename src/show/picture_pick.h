@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/random.h"
+#include "runtime/base/random.h"
 
 namespace kpv {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "runtime/numbers.h"
+#include "runtime/base/numbers.h"
 
 namespace kpv {
 

@@ -1,19 +1,27 @@
 #include "show/prepare_picture_win.h"
 
+#include <windows.h>
+
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <vector>
 
 #include "effects/colour_effect.h"
 #include "effects/colour_effect_win.h"
 #include "effects/effect_choice.h"
-#include "runtime/end_win.h"
-#include "runtime/msgbox_win.h"
-#include "runtime/picture_win.h"
-#include "runtime/random.h"
-#include "runtime/units_win.h"
+#include "runtime/base/end_win.h"
+#include "runtime/base/msgbox_win.h"
+#include "runtime/picture/picture_win.h"
+#include "runtime/base/random.h"
+#include "runtime/base/units_win.h"
+#include "runtime/forms/message_loop_win.h"
 #include "show/frm_main_win.h"
 #include "show/picture_attempts.h"
 #include "show/picture_placement.h"
-#include "startup/mod_main.h"
+#include "catalogue/picture_list.h"
+#include "runtime/base/api_result.h"
+#include "settings/saver_settings.h"
 #include "transitions/blit_block_win.h"
 
 namespace kpv {
@@ -28,22 +36,58 @@ uint32_t RandomBackground(rt::RandomSource& rng) {
     return red + 256u * green + 65536u * blue;
 }
 
+// With a show on every monitor, one preparation at a time: memory holds one decoded picture however many
+// monitors there are. The wait keeps this show's window answering, so a key still ends the show at once.
+class PreparationTurn {
+public:
+    explicit PreparationTurn(ShowGroup* group) : group_(group) {
+        if (!group_) return;
+        while (!group_->TryBeginPreparation()) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            rt::DoEvents();
+        }
+    }
+    ~PreparationTurn() {
+        if (group_) group_->EndPreparation();
+    }
+    PreparationTurn(const PreparationTurn&) = delete;
+    PreparationTurn& operator=(const PreparationTurn&) = delete;
+
+private:
+    ShowGroup* group_;
+};
+
 }  // namespace
 
 void PreparePicture(FrmMain& form) {
-    rt::RandomSource& rng = rt::Random();
+    const ShowSetup& setup = form.Setup();
+    const std::vector<std::wstring>& pictures = setup.pictures;
+    const SaverSettingsRecord& settings = setup.settings;
+    const PreparationTurn turn(setup.group);
+    rt::RandomSource& rng = form.Random();
     rng.Reseed();
 
+    // Pictures on the other monitors, or prepared for them, come last.
+    std::function<bool(int64_t)> heldElsewhere;
+    std::vector<int64_t> held;
+    if (setup.group) {
+        held = setup.group->HeldByOthers(form.GroupIndex());
+        heldElsewhere = [&held](int64_t i) { return std::find(held.begin(), held.end(), i) != held.end(); };
+    }
     rt::Picture loaded;
-    const int64_t index = PickLoadablePicture(PictureList, form.LastPicturePath, rng, [&](int64_t i) {
-        loaded = rt::LoadPicture(PictureList[static_cast<size_t>(i)]);
-        return !loaded.empty();
-    });
+    const int64_t index = PickLoadablePicture(
+        pictures, form.LastPicturePath, rng,
+        [&](int64_t i) {
+            loaded = rt::LoadPicture(pictures[static_cast<size_t>(i)]);
+            return !loaded.empty();
+        },
+        heldElsewhere);
     if (index < 0) {
         rt::MsgBox(kNoPicturesMessage);
         rt::EndProgram(0);
     }
-    form.LastPicturePath = PictureList[static_cast<size_t>(index)];
+    form.LastPicturePath = pictures[static_cast<size_t>(index)];
+    if (setup.group) setup.group->Prepared(form.GroupIndex(), index);
 
     rt::PictureBox& getpic = form.picGetpic;
     getpic.Cls();
@@ -60,9 +104,9 @@ void PreparePicture(FrmMain& form) {
     // The effect is decided here, in the order of the draws, but applied after the scaled copy: recolouring
     // only where the picture landed gives the same pixels as recolouring the whole picture first.
     const EffectDecision effect =
-        ChooseEffect(SaverSettings.Edit, SaverSettings.Case, static_cast<int64_t>(PictureList.size()));
+        ChooseEffect(settings.Edit, settings.Case, static_cast<int64_t>(pictures.size()), rng, rt::Clock());
 
-    const uint32_t background = SaverSettings.BackGround != 0 ? SaverSettings.BackColor : RandomBackground(rng);
+    const uint32_t background = settings.BackGround != 0 ? settings.BackColor : RandomBackground(rng);
 
     rt::PictureBox& image = form.picImage;
     image.SetAutoRedraw(true);
@@ -80,6 +124,11 @@ void PreparePicture(FrmMain& form) {
     }
 
     getpic.SetPicture(rt::Picture());
+    // A box that took its picture's size keeps that size, and a blank kept image of it, once the picture
+    // is gone: a large photo's worth of memory held until the next preparation, and then held again beside
+    // the next photo. Nothing draws into picGetpic before that, so its image goes too.
+    getpic.SetWidth(0);
+    getpic.SetHeight(0);
 }
 
 }  // namespace kpv

@@ -6,11 +6,8 @@ namespace kpv {
 
 class FrmMain;
 
-// The text shown when no picture of the list can be shown at all.
-inline constexpr wchar_t kNoPicturesMessage[] = L"指定されたフォルダには、表示できる画像ファイルが存在しません。";
-
 // A file that cannot be loaded is passed over and another one drawn; when none of the list loads, the
-// no-pictures message is shown and the program ends.
+// no-pictures message is shown and the program ends. Draws come from the show's own generator.
 void PreparePicture(FrmMain& form);
 
 }  // namespace kpv

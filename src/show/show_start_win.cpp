@@ -2,14 +2,10 @@
 
 #include <windows.h>
 
-#include "runtime/end_win.h"
-#include "runtime/twips.h"
-#include "runtime/units_win.h"
+#include "runtime/base/api_result.h"
+#include "runtime/base/handles_win.h"
 #include "show/frm_main_win.h"
-#include "show/host_window_win.h"
 #include "show/view_period.h"
-#include "startup/instance_flag_win.h"
-#include "startup/mod_main.h"
 #include "transitions/blit_block_win.h"
 
 namespace kpv {
@@ -18,49 +14,46 @@ namespace {
 
 constexpr LONG kPreviewStyleBits = 5;
 
-int32_t ScreenPixels(float twips, float twipsPerPixel) {
-    return rt::TwipsToPixels(static_cast<float>(twips / twipsPerPixel), 1.0);
+// source is in screen pixels; the desktop window's DC starts at the desktop's top-left corner, which lies
+// left of or above the primary monitor when other monitors do. BlitBlock releases both device contexts;
+// the desktop's is held by its owner until it is handed over.
+void PaintDesktopSnapshot(FrmMain& form, int32_t destWidth, int32_t destHeight, const RECT& source) {
+    HWND desktop = GetDesktopWindow();
+    RECT origin{};
+    GetWindowRect(desktop, &origin);
+    rt::WindowDc desktopDc = rt::WindowDc::GetWindow(desktop);
+    LastApiResult = BlitBlock(form.hWnd(), form.hDC(), 0, 0, destWidth, destHeight, desktop, desktopDc.release(),
+                              source.left - origin.left, source.top - origin.top, source.right - source.left,
+                              source.bottom - source.top, SRCCOPY);
 }
 
 }  // namespace
 
-void StartShowWindow() {
-    const bool preview = RunMode != L"S";
-    // A preview for a window that does not exist has nowhere to run: it ends at once, the flag cleared.
-    if (preview && !IsWindow(PreviewHostWindow())) {
-        ClearActiveFlag();
-        rt::EndProgram(0);
-    }
-
-    frmMain = std::make_unique<FrmMain>();
-    FrmMain& form = *frmMain;
+void StartShowWindow(FrmMain& form) {
+    const ShowSetup& setup = form.Setup();
     form.Load();
     form.Cls();
 
-    const float tppX = rt::TwipsPerPixelX();
-    const float tppY = rt::TwipsPerPixelY();
-    const int32_t w = ScreenPixels(rt::ScreenWidthTwips(), tppX);
-    const int32_t h = ScreenPixels(rt::ScreenHeightTwips(), tppY);
-    HWND desktop = GetDesktopWindow();
-    HDC desktopDc = GetWindowDC(desktop);
-
-    if (!preview) {
-        LastApiResult = BlitBlock(form.hWnd(), form.hDC(), 0, 0, w, h, desktop, desktopDc, 0, 0, w, h, SRCCOPY);
+    if (!setup.preview) {
+        const RECT& screen = setup.screen;
+        const int32_t w = screen.right - screen.left;
+        const int32_t h = screen.bottom - screen.top;
+        PaintDesktopSnapshot(form, w, h, screen);
         LastApiResult = SetWindowPos(form.hWnd(), HWND_TOPMOST, 0, 0, w, h, SWP_NOSIZE | SWP_NOMOVE);
     } else {
-        const int32_t fw = ScreenPixels(form.Width(), tppX);
-        const int32_t fh = ScreenPixels(form.Height(), tppY);
-        LastApiResult = BlitBlock(form.hWnd(), form.hDC(), 0, 0, fw, fh, desktop, desktopDc, 0, 0, w, h, SRCCOPY);
-        const LONG hostStyle = GetWindowLongA(PreviewHostWindow(), GWL_STYLE);
+        // The whole primary screen, shrunk into the preview.
+        const RECT primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        PaintDesktopSnapshot(form, form.PixelWidth(), form.PixelHeight(), primary);
+        const LONG hostStyle = GetWindowLongA(setup.previewHost, GWL_STYLE);
         LastApiResult = hostStyle;
         LastApiResult = SetWindowLongA(form.hWnd(), GWL_STYLE, hostStyle | kPreviewStyleBits);
-        LastApiResult = SetParent(form.hWnd(), PreviewHostWindow()) != nullptr;
+        LastApiResult = SetParent(form.hWnd(), setup.previewHost) != nullptr;
         form.HostWatch.SetInterval(kHostWatchMilliseconds);
         form.HostWatch.SetEnabled(true);
     }
     form.Show();
 
-    form.Timer1.SetInterval(ViewPeriodMilliseconds(SaverSettings.Interval));
+    form.Timer1.SetInterval(ViewPeriodMilliseconds(setup.settings.Interval));
     form.Timer1.SetEnabled(true);
 }
 

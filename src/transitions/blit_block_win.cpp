@@ -1,6 +1,6 @@
 #include "transitions/blit_block_win.h"
 
-#include "startup/mod_main.h"
+#include "runtime/base/api_result.h"
 
 namespace kpv {
 

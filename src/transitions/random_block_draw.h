@@ -3,7 +3,7 @@
 // shown, so each block not yet shown is equally likely to come next.
 #include <cstdint>
 
-#include "runtime/random.h"
+#include "runtime/base/random.h"
 #include "transitions/shown_blocks.h"
 
 namespace kpv {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/random.h"
+#include "runtime/base/random.h"
 #include "transitions/reveal_frame.h"
 #include "transitions/transition_kind.h"
 

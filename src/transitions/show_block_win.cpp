@@ -1,28 +1,26 @@
 #include "transitions/show_block_win.h"
 
-#include "runtime/message_loop_win.h"
-#include "runtime/units_win.h"
-#include "show/block_grid_math.h"
-#include "show/frm_main_win.h"
-#include "startup/mod_main.h"
+#include "runtime/base/api_result.h"
+#include "runtime/base/units_win.h"
+#include "runtime/forms/message_loop_win.h"
 #include "transitions/blit_block_win.h"
+#include "transitions/block_grid_math.h"
 #include "transitions/pacing.h"
 
 namespace kpv {
 
-void ShowBlock(int32_t c, int32_t r) {
-    if (!frmMain) return;
-    const PixelRect block = BlockPixelRect(BlockGrid, c, r, frmMain->Width(), frmMain->Height(), rt::TwipsPerPixelX(),
+void ShowBlock(const BlockCanvas& canvas, int32_t c, int32_t r) {
+    rt::Form& window = canvas.window;
+    if (!window.IsLoaded()) return;
+    const PixelRect block = BlockPixelRect(canvas.grid, c, r, window.Width(), window.Height(), rt::TwipsPerPixelX(),
                                            rt::TwipsPerPixelY());
-    const int32_t yields = PauseYields(SaverSettings.Speed);
-    for (int32_t i = 0; i < yields; ++i) rt::DoEvents();
-    // A yield may have ended the show; only a form still loaded is drawn on.
-    if (!frmMain || !frmMain->IsLoaded()) return;
-    FrmMain& form = *frmMain;
-    LastApiResult = BlitBlock(form.hWnd(), form.hDC(), block.x, block.y, block.width, block.height,
-                              form.picImage.hWnd(), form.picImage.hDC(), block.x, block.y, block.width, block.height,
-                              SRCCOPY);
-    form.Refresh(RECT{block.x, block.y, block.x + block.width, block.y + block.height});
+    const int32_t yields = PauseYields(canvas.speed);
+    for (int32_t i = 0; i < yields && window.IsLoaded(); ++i) rt::DoEvents();
+    if (!window.IsLoaded()) return;
+    LastApiResult = BlitBlock(window.hWnd(), window.hDC(), block.x, block.y, block.width, block.height,
+                              canvas.source.hWnd(), canvas.source.hDC(), block.x, block.y, block.width,
+                              block.height, SRCCOPY);
+    window.Refresh(RECT{block.x, block.y, block.x + block.width, block.y + block.height});
     rt::DoEvents();
 }
 

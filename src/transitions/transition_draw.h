@@ -3,7 +3,7 @@
 // transition number from 1 to 15 (see TransitionForNumber).
 #include <cstdint>
 
-#include "runtime/random.h"
+#include "runtime/base/random.h"
 
 namespace kpv {
 

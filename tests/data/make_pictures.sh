@@ -18,10 +18,6 @@ convert -size 64x48 gradient:'#202020-#E0E0E0' -depth 8 "$tmp/gradient.ppm"
 cjpeg -quality 95 -sample 1x1 "$tmp/quadrants.ppm" > quadrants.jpg
 cp quadrants.jpg portrait_orientation6.jpg
 exiftool -q -overwrite_original -n -Orientation=6 portrait_orientation6.jpg
-cp quadrants.jpg portrait_orientation8_intel.jpg
-exiftool -q -overwrite_original -n -ExifByteOrder=II -Orientation=8 portrait_orientation8_intel.jpg
-cp quadrants.jpg upside_down_orientation3.jpg
-exiftool -q -overwrite_original -n -Orientation=3 upside_down_orientation3.jpg
 
 cjpeg -quality 95 -progressive "$tmp/gradient.ppm" > progressive.jpg
 cjpeg -quality 95 -grayscale "$tmp/gradient.ppm" > grey.jpg

@@ -11,7 +11,7 @@
 #include <ostream>
 #include <string>
 
-#include "driver/driver_win.h"
+#include "support/driver_win.h"
 
 using namespace kpv::test;
 
@@ -79,15 +79,8 @@ protected:
     void SetUp() override {
         DeleteProgramKey();
         const EffectCase c = GetParam();
-        WriteProgramPathA(L"Settings", L"Path", Narrow(PictureFolder(c.folder)));
-        WriteProgramInt16(L"Settings", L"SubFolder", 0);
-        WriteProgramInt16(L"Settings", L"Interval", 1);
-        WriteProgramInt16(L"Settings", L"BlockSize", 64);
-        WriteProgramInt32(L"Settings", L"Speed", 0);
-        WriteProgramInt16(L"Settings", L"BackGround", 1);
-        WriteProgramInt32(L"Settings", L"BackColor", 0x00FF0000);  // blue as a colour reference
-        WriteProgramInt16(L"Settings", L"Edit", c.edit);
-        WriteProgramInt16(L"Settings", L"Case", 0);
+        // Blue as a colour reference.
+        WriteSettings({.path = PictureFolder(c.folder), .blockSize = 64, .backColor = 0x00FF0000, .edit = c.edit});
     }
     void TearDown() override {
         if (show_.Running()) show_.Kill();
@@ -158,9 +151,9 @@ INSTANTIATE_TEST_SUITE_P(Pictures, ColourEffectOnScreen,
                                            EffectCase{L"cmyk", 499, 373, 2}, EffectCase{L"oddbmp", 333, 211, 2},
                                            EffectCase{L"large", 2049, 1201, 2}, EffectCase{L"colour", 641, 479, 1},
                                            EffectCase{L"oddbmp", 333, 211, 3}),
-                         [](const auto& info) {
-                             return Narrow(info.param.folder) + (info.param.edit == 1   ? "_monochrome"
-                                                                            : info.param.edit == 3 ? "_random_of_one_is_sepia"
+                         [](const auto& test) {
+                             return Narrow(test.param.folder) + (test.param.edit == 1   ? "_monochrome"
+                                                                            : test.param.edit == 3 ? "_random_of_one_is_sepia"
                                                                                                    : "_sepia");
                          });
 

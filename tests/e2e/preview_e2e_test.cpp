@@ -5,58 +5,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
-#include "driver/driver_win.h"
-#include "scratch_folder.h"
-#include "runtime/text_win.h"
+#include "e2e/preview_host_win.h"
+#include "support/driver_win.h"
 
 namespace kpv {
 namespace {
 
 using namespace kpv::test;
-
-constexpr wchar_t kHostFileVariable[] = L"KPV_PREVIEW_HOST_FILE";
-constexpr int kPreviewWidth = 152;
-constexpr int kPreviewHeight = 112;
-
-void PumpMessages() {
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageW(&m);
-    }
-}
-
-bool PumpUntil(const std::function<bool()>& pred, int timeoutMs) {
-    return PollUntil([&] { PumpMessages(); return pred(); }, timeoutMs);
-}
-
-// A settings dialog's stand-in: a top-level window with a child where the preview goes.
-struct HostWindows {
-    HostWindows() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-        wc.lpszClassName = L"KPVTestPreviewHost";
-        RegisterClassW(&wc);
-        top = CreateWindowExW(0, wc.lpszClassName, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400, 300,
-                              nullptr, nullptr, wc.hInstance, nullptr);
-        preview = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 20, 20, kPreviewWidth,
-                                  kPreviewHeight, top, nullptr, wc.hInstance, nullptr);
-    }
-    ~HostWindows() {
-        if (IsWindow(top)) DestroyWindow(top);
-    }
-    HWND top = nullptr;
-    HWND preview = nullptr;
-};
-
-std::wstring HandleText(HWND w) {
-    return std::to_wstring(static_cast<long long>(reinterpret_cast<LONG_PTR>(w)));
-}
 
 // The program's window that lives inside the host's preview window.
 HWND PreviewChildOf(HWND host, DWORD pid) {
@@ -75,11 +32,7 @@ std::wstring MakePreviewFolder() {
     const std::wstring folder = FreshFolder(L"preview_pictures");
     WriteBmp(folder + L"\\p.bmp", 200, 100, [](int x, int y) { return static_cast<uint32_t>((x * 7) << 8 | y); });
     DeleteProgramKey();
-    WriteProgramPathA(L"Settings", L"Path", rt::WideToAnsi(folder + L"\\"));
-    WriteProgramInt16(L"Settings", L"Interval", 1);
-    WriteProgramInt16(L"Settings", L"BlockSize", 40);
-    WriteProgramInt16(L"Settings", L"BackGround", 1);
-    WriteProgramInt32(L"Settings", L"BackColor", 0x00FF00);
+    WriteSettings({.path = folder + L"\\", .blockSize = 40, .backColor = 0x00FF00});
     return folder;
 }
 
@@ -124,49 +77,19 @@ TEST_F(PreviewTest, RunsAsAChildOfTheHostWithItsSizeAndEndsWhenTheHostGoes) {
     EXPECT_EQ(ActiveFlag(), 0);
 }
 
-// Run by the test below in a second process: holds a host window until told to go, then ends without
-// destroying it, as a settings dialog's process that is killed would.
-TEST(PreviewHostHelper, HoldsAHostWindowUntilToldToEnd) {
-    wchar_t file[MAX_PATH] = {};
-    if (!GetEnvironmentVariableW(kHostFileVariable, file, MAX_PATH)) GTEST_SKIP() << "only run as a helper";
-    HostWindows host;
-    const std::string text = rt::WideToAnsi(HandleText(host.preview));
-    HANDLE f = CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(f);
-    const std::wstring quit = std::wstring(file) + L".quit";
-    PumpUntil([&] { return GetFileAttributesW(quit.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60000);
-    ExitProcess(0);
-}
-
 TEST_F(PreviewTest, EndsWhenTheHostProcessEndsWithoutDestroyingItsWindow) {
     MakePreviewFolder();
     const std::wstring file = TestDataDir() + L"\\preview_host.txt";
     DeleteFileW(file.c_str());
     DeleteFileW((file + L".quit").c_str());
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    SetEnvironmentVariableW(kHostFileVariable, file.c_str());
-    Process helper = StartProgram(self, L"--gtest_filter=PreviewHostHelper.*");
-    SetEnvironmentVariableW(kHostFileVariable, nullptr);
+    Process helper = StartProgram(BuildDir() + L"\\tests\\kpv_preview_host.exe", L"\"" + file + L"\"");
     std::string handle;
-    ASSERT_TRUE(PollUntil([&] {
-        HANDLE f = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (f == INVALID_HANDLE_VALUE) return false;
-        char buf[64] = {};
-        DWORD got = 0;
-        ReadFile(f, buf, sizeof(buf) - 1, &got, nullptr);
-        CloseHandle(f);
-        handle.assign(buf, got);
-        return got > 0;
-    }, 15000));
+    ASSERT_TRUE(PollUntil([&] { return !(handle = ReadFileBytes(file)).empty(); }, 15000));
     HWND preview = reinterpret_cast<HWND>(static_cast<LONG_PTR>(std::stoll(handle)));
     program = StartProgram(ScrPath(), L"/p " + std::wstring(handle.begin(), handle.end()));
     ASSERT_TRUE(PollUntil([&] { return PreviewChildOf(preview, program.pid()) != nullptr; }, 15000));
 
-    HANDLE q = CreateFileW((file + L".quit").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(q);
+    ASSERT_TRUE(WriteFileBytes(file + L".quit", ""));
     ASSERT_NE(helper.Wait(10000), -1);
     const DWORD gone = GetTickCount();
     ASSERT_TRUE(PollUntil([&] { return !program.Running(); }, 3000));

@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "driver/dialog_controls_win.h"
-#include "driver/driver_win.h"
-#include "runtime/text_win.h"
+#include "support/bytes.h"
+#include "support/dialog_controls_win.h"
+#include "support/driver_win.h"
+#include "runtime/base/text_win.h"
 #include "settings_dialog/setting_control_ids.h"
 
 namespace kpv {
@@ -25,24 +26,12 @@ constexpr int kBrowserTree = 14145;
 constexpr int kBrowserStatus = 14147;
 constexpr int kColourRed = 706, kColourGreen = 707, kColourBlue = 708;
 
-std::vector<uint8_t> Le16(int v) { return {static_cast<uint8_t>(v & 0xFF), static_cast<uint8_t>((v >> 8) & 0xFF)}; }
-std::vector<uint8_t> Le32(uint32_t v) {
-    return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 24)};
-}
-
 // "Path" as the ANSI calls store it: the code-page bytes and the NUL.
-std::string StoredPathBytes() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tarnel Software\\KPV\\Settings", 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return {};
-    char buffer[1024] = {};
-    DWORD size = sizeof buffer, type = 0;
-    const LSTATUS r = RegQueryValueExA(key, "Path", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    return r == ERROR_SUCCESS && type == REG_SZ ? std::string(buffer, size) : std::string();
+std::vector<uint8_t> StoredPath() { return ReadProgramValueA(L"Settings", "Path").data; }
+Bytes AnsiWithNul(const std::wstring& text) {
+    const std::string ansi = rt::WideToAnsi(text) + '\0';
+    return {ansi.begin(), ansi.end()};
 }
-
-std::string AnsiWithNul(const std::wstring& text) { return rt::WideToAnsi(text) + '\0'; }
 
 std::vector<uint8_t> Stored(const wchar_t* name) { return ReadProgramValue(L"Settings", name).data; }
 
@@ -55,20 +44,9 @@ protected:
     }
     void TearDown() override { program_.Kill(); }
 
-    void StoreSettings(const std::wstring& path, int16_t interval, int32_t speed, int16_t blockSize, int16_t backGround,
-                       uint32_t backColor, int16_t edit, int16_t caseValue, int16_t subFolder) {
-        WriteProgramPathA(L"Settings", L"Path", rt::WideToAnsi(path));
-        WriteProgramInt16(L"Settings", L"SubFolder", subFolder);
-        WriteProgramInt16(L"Settings", L"Interval", interval);
-        WriteProgramInt32(L"Settings", L"Speed", speed);
-        WriteProgramInt16(L"Settings", L"BlockSize", blockSize);
-        WriteProgramInt16(L"Settings", L"BackGround", backGround);
-        WriteProgramInt32(L"Settings", L"BackColor", static_cast<int32_t>(backColor));
-        WriteProgramInt16(L"Settings", L"Edit", edit);
-        WriteProgramInt16(L"Settings", L"Case", caseValue);
-    }
     void StoreTypicalSettings() {
-        StoreSettings(pictures_ + L"\\", 5, 100, 20, 1, RGB(10, 20, 30), 2, 0, 0);
+        WriteSettings({.path = pictures_ + L"\\", .interval = 5, .blockSize = 20, .speed = 100, .backColor = RGB(10, 20, 30),
+                       .edit = 2});
     }
 
     void Start() {
@@ -156,7 +134,7 @@ TEST_F(SettingsDialogE2E, TypedAndTabbedValuesAreStoredOnOk) {
 
     Click(id::kCmdOk);
     EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_EQ(StoredPathBytes(), AnsiWithNul(pictures_ + L"\\"));
+    EXPECT_EQ(StoredPath(), AnsiWithNul(pictures_ + L"\\"));
     EXPECT_EQ(Stored(L"SubFolder"), Le16(1));
     EXPECT_EQ(Stored(L"Interval"), Le16(60));
     EXPECT_EQ(Stored(L"Speed"), Le32(20000));
@@ -220,7 +198,7 @@ TEST_F(SettingsDialogE2E, AMissingFolderIsToldAndTheDialogStaysOpen) {
     TypeChars(Control(id::kTxtPath), pictures_ + L"\\画像");
     Press(VK_RETURN);
     EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_EQ(StoredPathBytes(), AnsiWithNul(pictures_ + L"\\画像")) << "a Japanese folder in the code page's bytes";
+    EXPECT_EQ(StoredPath(), AnsiWithNul(pictures_ + L"\\画像")) << "a Japanese folder in the code page's bytes";
     EXPECT_EQ(Stored(L"Interval"), Le16(9));
     EXPECT_EQ(ActiveFlag(), 0);
 }
@@ -256,7 +234,7 @@ TEST_F(SettingsDialogE2E, TheFolderBrowserStartsAtTheSavedFolderAndItsChoiceIsSa
 
     Click(id::kCmdOk);
     EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_EQ(StoredPathBytes(), AnsiWithNul(pictures_ + L"\\画像\\"));
+    EXPECT_EQ(StoredPath(), AnsiWithNul(pictures_ + L"\\画像\\"));
 }
 
 TEST_F(SettingsDialogE2E, TheColourDialogPreselectsTheColourAndCancelLeavesTheRegistryAlone) {
@@ -323,7 +301,7 @@ TEST_F(SettingsDialogE2E, AFirstStartShowsTheDefaultsAndOkStoresThem) {
     EXPECT_EQ(Text(id::kTxtPath), exeFolder);
     Press(VK_RETURN);
     EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_EQ(StoredPathBytes(), AnsiWithNul(exeFolder));
+    EXPECT_EQ(StoredPath(), AnsiWithNul(exeFolder));
     EXPECT_EQ(Stored(L"SubFolder"), Le16(1));
     EXPECT_EQ(Stored(L"Interval"), Le16(1));
     EXPECT_EQ(Stored(L"Speed"), Le32(0));

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "driver/driver_win.h"
-#include "runtime/text_win.h"
+#include "support/driver_win.h"
+#include "runtime/base/text_win.h"
 
 namespace kpv::test {
 
@@ -45,9 +45,7 @@ protected:
     void SetUp() override {
         DeleteProgramKey();
         const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        root_ = TestDataDir() + L"\\startup\\" + std::wstring(name.begin(), name.end()) + L"\\";
-        RemoveTree(root_.substr(0, root_.size() - 1));
-        ASSERT_TRUE(MakeDirectory(root_));
+        root_ = FreshFolder(L"startup\\" + std::wstring(name.begin(), name.end())) + L"\\";
     }
     void TearDown() override {
         DeleteProgramKey();

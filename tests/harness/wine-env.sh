@@ -16,3 +16,12 @@ if [ -f "$KPV_BUILD_DIR/harness/display" ]; then
   DISPLAY=$(cat "$KPV_BUILD_DIR/harness/display")
   export DISPLAY
 fi
+# A test that needs several monitors or another DPI names its session (display-session.sh), whose prefix
+# and display then replace the ordinary ones. A missing session is an error, never a silent fallback.
+if [ -n "${KPV_SESSION:-}" ]; then
+  if [ ! -f "$KPV_BUILD_DIR/harness/sessions/$KPV_SESSION/env" ]; then
+    echo "wine session $KPV_SESSION is not running (display-session.sh start)" >&2
+    return 1
+  fi
+  . "$KPV_BUILD_DIR/harness/sessions/$KPV_SESSION/env"
+fi

@@ -8,5 +8,5 @@ if [ -z "${KPV_BUILD_DIR:-}" ]; then
   KPV_BUILD_DIR=$d
 fi
 export KPV_BUILD_DIR
-. "$(dirname "$0")/wine-env.sh"
+. "$(dirname "$0")/wine-env.sh" || exit 1
 exec "$WINE64" "$@"

@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/driver_win.h"
+#include "support/driver_win.h"
+#include "support/scratch_win.h"
 
 namespace kpv {
 namespace {

@@ -1,4 +1,4 @@
-#include "show/block_grid_math.h"
+#include "transitions/block_grid_math.h"
 
 #include <cmath>
 #include <cstdint>
@@ -49,6 +49,28 @@ TEST(ComputeBlockGrid, RoundsWindowAndBlockTiesToEvenBeforeDividing) {
     EXPECT_EQ(ComputeBlockGrid(100.0f, 100.0f, 1, 11.5f, 11.5f).Rows, 9);
 }
 
+// At 120, 144, 168 and 192 DPI a pixel is not a whole number of twips: the blocks must still cover every
+// pixel of the window, edge to edge, each pixel once.
+TEST(ComputeBlockGrid, BlocksCoverEveryPixelAtEveryDisplayScaling) {
+    for (const int dpi : {96, 120, 144, 168, 192}) {
+        const float tpp = 1440.0f / static_cast<float>(dpi);
+        for (const int extentPx : {1, 7, 152, 600, 768, 800, 1024, 1366, 3840}) {
+            const float extent = static_cast<float>(tpp * static_cast<double>(extentPx));
+            for (int size = 1; size <= 300; ++size) {
+                const BlockGridRecord g = ComputeBlockGrid(extent, extent, size, tpp, tpp);
+                int32_t covered = 0;
+                for (int32_t c = 1; c <= g.Columns; ++c) {
+                    const PixelRect r = BlockPixelRect(g, c, 1, extent, extent, tpp, tpp);
+                    if (r.width == 0) continue;
+                    ASSERT_EQ(r.x, covered) << dpi << " dpi, " << extentPx << " px, block " << size << ", column " << c;
+                    covered = r.x + r.width;
+                }
+                ASSERT_EQ(covered, extentPx) << dpi << " dpi, " << extentPx << " px, block " << size;
+            }
+        }
+    }
+}
+
 TEST(ComputeBlockGrid, ZeroSizeWindowGivesNoBlocks) {
     const BlockGridRecord g = ComputeBlockGrid(0, 0, 5, kTpp, kTpp);
     EXPECT_EQ(g.Columns, 0);
@@ -68,7 +90,7 @@ TEST(ComputeBlockGrid, DamagedBlockSizeFallsBackToTheDefault) {
 
 TEST(ComputeBlockGrid, BlockBelowOneTwipNeverDividesByZero) {
     const BlockGridRecord g = ComputeBlockGrid(1000, 500, 1, 0.25f, 0.0f);
-    EXPECT_EQ(g.Columns, 1000);
+    EXPECT_EQ(g.Columns, 4000);  // a block of a quarter twip counts as one twip, the window has 4000 pixels
     EXPECT_EQ(g.Rows, 500);
 }
 

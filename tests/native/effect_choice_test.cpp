@@ -13,7 +13,7 @@ using testing::ScriptedRandom;
 
 class FixedClock final : public rt::ClockSource {
 public:
-    explicit FixedClock(int second) : second(second) {}
+    explicit FixedClock(int at) : second(at) {}
     int SecondOfMinute() override {
         ++reads;
         return second;

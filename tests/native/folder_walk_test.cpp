@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/folder_walk.h"
+#include "catalogue/folder_walk.h"
 
 namespace {
 
@@ -58,7 +58,9 @@ public:
         if (node < 0) return 3;
         const Node& n = nodes_[node];
         if (n.error != 0 && n.failAfter == 0) return n.error;
-        if (identity.Known()) EXPECT_EQ(identity, n.identity) << "the walk passes on what the listing told";
+        if (identity.Known()) {
+            EXPECT_EQ(identity, n.identity) << "the walk passes on what the listing told";
+        }
         if (!visitor.Enter(n.identity)) return 0;
         for (size_t i = 0; i < n.entries.size(); ++i) {
             if (n.error != 0 && i == n.failAfter) return n.error;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "runtime/numbers.h"
+#include "runtime/base/numbers.h"
 
 using namespace kpv::rt;
 

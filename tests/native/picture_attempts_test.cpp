@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/random.h"
+#include "runtime/base/random.h"
 #include "scripted_random.h"
 
 namespace kpv {
@@ -77,6 +77,20 @@ TEST(PickLoadablePicture, EmptyListAndHugeFailingListsEnd) {
     const int64_t got = PickLoadablePicture(list, L"", rng, [&](int64_t i) { ++attempts; return i == 39999; });
     EXPECT_EQ(got, 39999);
     EXPECT_LE(attempts, 40000);
+}
+
+// With a show on every monitor: what another monitor shows or has prepared comes last of all.
+TEST(PickLoadablePicture, PicturesHeldByOtherMonitorsComeAfterEverythingElse) {
+    const auto list = Paths(4);
+    const auto heldByOthers = [](int64_t i) { return i == 0 || i == 1; };
+    rt::ClockSeededRandom rng(5);
+    for (int round = 0; round < 50; ++round)
+        EXPECT_EQ(PickLoadablePicture(list, list[2], rng, [](int64_t) { return true; }, heldByOthers), 3);
+    // Nothing else left: this monitor's own last picture again, rather than another monitor's.
+    EXPECT_EQ(PickLoadablePicture(list, list[2], rng, [](int64_t i) { return i != 3; }, heldByOthers), 2);
+    // Everything held elsewhere: a repeat across monitors, never a hang.
+    const int64_t got = PickLoadablePicture(list, list[2], rng, [](int64_t i) { return i < 2; }, heldByOthers);
+    EXPECT_TRUE(got == 0 || got == 1);
 }
 
 }  // namespace

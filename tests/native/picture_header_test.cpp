@@ -5,8 +5,8 @@
 #include <iterator>
 #include <random>
 
-#include "picture_bytes.h"
-#include "runtime/picture_header.h"
+#include "support/bytes.h"
+#include "runtime/picture/picture_header.h"
 
 using namespace kpv::rt;
 using namespace kpv::test;

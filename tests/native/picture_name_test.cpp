@@ -1,7 +1,7 @@
 // Which names the catalogue takes as pictures.
 #include <gtest/gtest.h>
 
-#include "startup/picture_name.h"
+#include "catalogue/picture_name.h"
 
 using kpv::IsPictureName;
 

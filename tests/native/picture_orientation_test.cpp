@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "runtime/exif_orientation.h"
-#include "runtime/picture_orientation.h"
+#include "runtime/picture/exif_orientation.h"
+#include "runtime/picture/picture_orientation.h"
 
 using namespace kpv::rt;
 

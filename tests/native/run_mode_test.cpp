@@ -1,8 +1,8 @@
 // The command line's first two characters choose the run mode; the preview handle follows them.
 #include <gtest/gtest.h>
 
-#include "runtime/numbers.h"
-#include "startup/run_mode.h"
+#include "runtime/base/numbers.h"
+#include "app/run_mode.h"
 
 using kpv::PreviewHandleText;
 using kpv::RunModeFromArgs;

@@ -3,8 +3,8 @@
 
 #include <set>
 
-#include "runtime/random.h"
-#include "runtime/text.h"
+#include "runtime/base/random.h"
+#include "runtime/base/text.h"
 
 using namespace kpv::rt;
 

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/random.h"
+#include "runtime/base/random.h"
 
 namespace kpv::testing {
 

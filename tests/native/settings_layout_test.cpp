@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "runtime/error_report.h"
-#include "startup/settings_layout.h"
+#include "runtime/base/error_report.h"
+#include "settings/settings_layout.h"
 
 using kpv::FillLowOrderBytes;
 using kpv::LittleEndianBytes;

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/twips.h"
+#include "runtime/base/twips.h"
 #include "show/mouse_rule.h"
 #include "show/view_period.h"
 #include "transitions/pacing.h"

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "driver/driver_win.h"
-#include "startup/catalogue_win.h"
-#include "startup/mod_main.h"
-#include "windows/host_side.h"
+#include "support/driver_win.h"
+#include "catalogue/catalogue_win.h"
+#include "catalogue/picture_list.h"
+#include "support/host_side_win.h"
 
 using namespace kpv::test;
 
@@ -75,11 +75,9 @@ TEST_F(CatalogueScan, PicturesAreTheNamesEndingInBmpJpgOrJpegInAnyCase) {
 TEST_F(CatalogueScan, OnlySubFolderOneDescends) {
     Files(root_, {L"top.jpg"});
     Files(Folder(L"S"), {L"below.bmp"});
-    kpv::SaverSettings = {};
     for (const int16_t subFolder : {0, 1, 2, -1}) {
-        kpv::SaverSettings.SubFolder = subFolder;
         kpv::PictureList.assign(1, L"");
-        kpv::ScanFolder(root_);
+        kpv::ScanFolder(root_, subFolder);
         const std::vector<std::wstring> expected =
             subFolder == 1 ? std::vector<std::wstring>{root_ + L"top.jpg", root_ + L"S\\below.bmp"}
                            : std::vector<std::wstring>{root_ + L"top.jpg"};
@@ -184,11 +182,8 @@ TEST_F(CatalogueScan, NamesOutsideTheAnsiCodePageAreFoundAndCanBeOpened) {
 
 TEST_F(CatalogueScan, BuildingStartsAfreshAndOnePictureIsEntryZero) {
     Files(root_, {L"only.jpg", L"other.txt"});
-    kpv::SaverSettings = {};
-    kpv::SaverSettings.Path = root_;
-    kpv::SaverSettings.SubFolder = 1;
     kpv::PictureList = {L"C:\\old\\1.jpg", L"C:\\old\\2.jpg", L"C:\\old\\3.jpg"};
-    EXPECT_TRUE(kpv::BuildPictureList());
+    EXPECT_TRUE(kpv::BuildPictureList(root_, 1));
     EXPECT_EQ(kpv::PictureList, (std::vector<std::wstring>{root_ + L"only.jpg"}));
 }
 

@@ -7,23 +7,15 @@
 #include "effects/colour_effect_win.h"
 #include "effects/picture_bits_win.h"
 #include "message_watch.h"
-#include "runtime/handles_win.h"
+#include "runtime/base/handles_win.h"
+#include "support/bitmaps_win.h"
 
 namespace kpv {
 namespace {
 
-uint32_t Bgrx(uint32_t r, uint32_t g, uint32_t b, uint32_t fourth = 0) { return (fourth << 24) | (r << 16) | (g << 8) | b; }
-
-rt::UniqueBitmap ScreenBitmap(int w, int h) {
-    rt::WindowDc screen = rt::WindowDc::Get(nullptr);
-    return rt::UniqueBitmap(CreateCompatibleBitmap(screen.get(), w, h));
-}
-
-rt::UniqueBitmap DibSection(int w, int h, int bits, void** memory) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, static_cast<WORD>(bits), BI_RGB, 0, 0, 0, 0, 0};
-    return rt::UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, memory, nullptr, 0));
-}
+using test::Bgrx;
+using test::DibSection;
+using test::ScreenBitmap;
 
 void Fill(HBITMAP image, uint32_t pixel) {
     const SIZE size = PictureSize(image);

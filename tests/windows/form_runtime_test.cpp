@@ -6,14 +6,14 @@
 #include <cstdint>
 #include <vector>
 
-#include "driver/driver_win.h"
-#include "runtime/colour_win.h"
-#include "runtime/form_win.h"
-#include "runtime/handles_win.h"
-#include "runtime/message_loop_win.h"
-#include "runtime/picture_box_win.h"
-#include "runtime/timer_win.h"
-#include "runtime/units_win.h"
+#include "support/driver_win.h"
+#include "runtime/base/colour_win.h"
+#include "runtime/forms/form_win.h"
+#include "runtime/base/handles_win.h"
+#include "runtime/forms/message_loop_win.h"
+#include "runtime/forms/picture_box_win.h"
+#include "runtime/forms/timer_win.h"
+#include "runtime/base/units_win.h"
 #include "transitions/blit_block_win.h"
 
 namespace kpv {

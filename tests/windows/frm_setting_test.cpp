@@ -8,19 +8,21 @@
 #include <string>
 #include <vector>
 
-#include "driver/dialog_controls_win.h"
-#include "driver/driver_win.h"
+#include "support/bytes.h"
+#include "support/dialog_controls_win.h"
+#include "support/driver_win.h"
 #include "message_watch.h"
-#include "runtime/beep_win.h"
-#include "runtime/colour_win.h"
-#include "runtime/dialog_font_win.h"
-#include "runtime/message_loop_win.h"
-#include "runtime/twips.h"
-#include "runtime/units_win.h"
+#include "runtime/base/beep_win.h"
+#include "runtime/base/colour_win.h"
+#include "runtime/forms/dialog_font_win.h"
+#include "runtime/forms/message_loop_win.h"
+#include "runtime/base/twips.h"
+#include "runtime/base/units_win.h"
 #include "settings_dialog/frm_setting_win.h"
 #include "settings_dialog/setting_control_ids.h"
 #include "settings_dialog/setting_form_layout.h"
-#include "startup/mod_main.h"
+#include "settings/saver_settings.h"
+#include "settings_dialog/folder_browser_win.h"
 
 namespace kpv {
 namespace {
@@ -34,22 +36,13 @@ void CountBeep() { ++g_beeps; }
 
 constexpr COLORREF Rgb(int r, int g, int b) { return RGB(r, g, b); }
 
-std::vector<uint8_t> Le16(int v) { return {static_cast<uint8_t>(v & 0xFF), static_cast<uint8_t>((v >> 8) & 0xFF)}; }
-std::vector<uint8_t> Le32(uint32_t v) {
-    return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 24)};
-}
+using test::Le16;
+using test::Le32;
 
-// The bytes of a REG_SZ value as stored through the ANSI calls, its NUL included.
+// The bytes of "Path" as stored through the ANSI calls, its NUL included.
 std::string StoredAnsiPath() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tarnel Software\\KPV\\Settings", 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return {};
-    char buffer[1024] = {};
-    DWORD size = sizeof buffer, type = 0;
-    const LSTATUS r = RegQueryValueExA(key, "Path", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    if (r != ERROR_SUCCESS || type != REG_SZ) return {};
-    return std::string(buffer, size);
+    const test::RegValue path = test::ReadProgramValueA(L"Settings", "Path");
+    return path.exists && path.type == REG_SZ ? std::string(path.data.begin(), path.data.end()) : std::string();
 }
 
 std::string AnsiWithNul(const std::wstring& text) {
@@ -415,6 +408,13 @@ TEST_F(SettingDialog, TabVisitsTheControlsInTheirOrderAndArrowsMoveWithinAGroup)
     DialogKey(VK_DOWN);
     EXPECT_EQ(GetFocus(), Control(id::kOptEdit0)) << "the group wraps without entering the case options";
     EXPECT_TRUE(IsChecked(Control(id::kOptEdit0)));
+
+    // The background options wrap too: the colour swatch after them takes no keys and shows no focus.
+    SetFocus(Control(id::kOptBackground0 + 1));
+    DialogKey(VK_DOWN);
+    EXPECT_EQ(GetFocus(), Control(id::kOptBackground0));
+    DialogKey(VK_UP);
+    EXPECT_EQ(GetFocus(), Control(id::kOptBackground0 + 1));
 }
 
 TEST_F(SettingDialog, OkStoresEveryValueInItsFormatAndReleasesTheFlag) {

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "driver/driver_win.h"
-#include "startup/instance_flag_win.h"
-#include "startup/mod_main.h"
-#include "startup/mouse_cursor_win.h"
+#include "support/driver_win.h"
+#include "settings/instance_flag_win.h"
+#include "settings/saver_settings.h"
+#include "show/mouse_cursor_win.h"
 
 using namespace kpv::test;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/driver_win.h"
+#include "support/driver_win.h"
 
 namespace kpv::test {
 

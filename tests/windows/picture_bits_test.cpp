@@ -5,14 +5,18 @@
 #include <cstdint>
 #include <string>
 
-#include "driver/driver_win.h"
+#include "support/bitmaps_win.h"
+#include "support/driver_win.h"
+#include "support/process_resources_win.h"
 #include "effects/picture_bits_win.h"
-#include "runtime/app_info_win.h"
-#include "runtime/handles_win.h"
+#include "runtime/base/app_info_win.h"
+#include "runtime/base/handles_win.h"
 #include "message_watch.h"
 
 namespace kpv {
 namespace {
+
+using test::Bgrx;
 
 // A bitmap of the screen's kind selected into a memory context, as a picture box holds its image.
 struct BoxImage {
@@ -27,10 +31,6 @@ struct BoxImage {
     rt::UniqueBitmap image;
     HGDIOBJ previous = nullptr;
 };
-
-uint32_t Bgrx(uint8_t r, uint8_t g, uint8_t b, uint8_t fourth = 0) {
-    return (uint32_t{fourth} << 24) | (uint32_t{r} << 16) | (uint32_t{g} << 8) | b;
-}
 
 PixelGrid Pattern(int w, int h, uint8_t fourth) {
     PixelGrid grid(w, h);
@@ -95,10 +95,8 @@ TEST(PictureBits, TopLineOfThePictureLandsInGridLineZero) {
 
 TEST(PictureBits, FourthByteIsCarriedThroughAReadAndAWrite) {
     // A 32-bit DIB section keeps the fourth byte in memory, so what it held is checked there too.
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 3, 2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    rt::UniqueBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    rt::UniqueBitmap dib = test::DibSection(3, 2, 32, &bits);
     ASSERT_TRUE(dib);
     auto* memory = static_cast<uint32_t*>(bits);
     for (int i = 0; i < 6; ++i) memory[i] = Bgrx(uint8_t(i), uint8_t(2 * i), uint8_t(3 * i), uint8_t(0xA0 + i));
@@ -137,14 +135,14 @@ TEST(PictureBits, BoxContextHoldsItsOwnImageAgainAfterEveryCall) {
 TEST(PictureBits, ManyTransfersLeakNoGdiObjects) {
     BoxImage box(8, 8);
     PixelGrid grid(8, 8);
-    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (before == 0) GTEST_SKIP() << "this system does not count GDI objects";
+    const long before = test::GdiObjectCount(GetCurrentProcess());
+    ASSERT_GT(before, 0);
     for (int i = 0; i < 200; ++i) {
         ASSERT_TRUE(ReadPictureBits(box.dc.get(), box.image.get(), grid));
         ASSERT_TRUE(WritePictureBits(box.dc.get(), box.image.get(), grid));
     }
     ASSERT_TRUE(ReadPictureBits(nullptr, box.image.get(), grid));  // a bitmap in no context of ours
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before + 2);
+    EXPECT_LE(test::GdiObjectCount(GetCurrentProcess()), before + 2);
 }
 
 TEST(PictureBits, FailedReadIsReportedAndLeavesTheGridAsItWas) {

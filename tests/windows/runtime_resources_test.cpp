@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "driver/driver_win.h"
-#include "runtime/app_info_win.h"
-#include "runtime/text_win.h"
+#include "support/driver_win.h"
+#include "runtime/base/app_info_win.h"
+#include "runtime/base/text_win.h"
 
 namespace {
 

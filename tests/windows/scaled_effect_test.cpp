@@ -10,7 +10,8 @@
 
 #include "effects/colour_effect_win.h"
 #include "effects/picture_bits_win.h"
-#include "runtime/handles_win.h"
+#include "runtime/base/handles_win.h"
+#include "support/bitmaps_win.h"
 
 namespace kpv {
 namespace {
@@ -28,19 +29,8 @@ void PrintTo(const Placement& p, std::ostream* os) {
 constexpr int kWindowWidth = 1024, kWindowHeight = 768;
 constexpr uint32_t kBackground = 0x00996633;  // RGB(0x99, 0x66, 0x33) as a pixel
 
-rt::UniqueBitmap ScreenBitmap(int w, int h) {
-    rt::WindowDc screen = rt::WindowDc::Get(nullptr);
-    return rt::UniqueBitmap(CreateCompatibleBitmap(screen.get(), w, h));
-}
-
-rt::UniqueBitmap TopDownDib(int w, int h, void** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    return rt::UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
-}
-
 rt::UniqueBitmap NoisePicture(int w, int h, unsigned seed) {
-    rt::UniqueBitmap image = ScreenBitmap(w, h);
+    rt::UniqueBitmap image = test::ScreenBitmap(w, h);
     std::mt19937 gen(seed);
     PixelGrid grid(w, h);
     for (int y = 0; y < h; ++y)
@@ -76,18 +66,18 @@ TEST_P(ScaledEffect, RecolouringAfterTheCopyMatchesRecolouringBefore) {
         rt::UniqueBitmap original = NoisePicture(p.sourceWidth, p.sourceHeight, 1234u + p.sourceWidth);
         rt::UniqueBitmap recoloured = NoisePicture(p.sourceWidth, p.sourceHeight, 1234u + p.sourceWidth);
         ApplyColourEffect(nullptr, recoloured.get(), kind);
-        rt::UniqueBitmap expected = ScreenBitmap(kWindowWidth, kWindowHeight);
+        rt::UniqueBitmap expected = test::ScreenBitmap(kWindowWidth, kWindowHeight);
         Compose(expected.get(), recoloured.get(), p);
 
         // Copied, then only the copy recoloured: in a DIB section's own memory, and through the bits transfer
         // of a bitmap of the screen's kind.
         void* bits = nullptr;
-        rt::UniqueBitmap inDib = TopDownDib(kWindowWidth, kWindowHeight, &bits);
+        rt::UniqueBitmap inDib = test::DibSection(kWindowWidth, -kWindowHeight, 32, &bits);
         const RECT landed{p.x, p.y, p.x + p.destWidth, p.y + p.destHeight};
         Compose(inDib.get(), original.get(), p);
         ApplyColourEffectToImage(static_cast<uint32_t*>(bits), kWindowWidth, kWindowHeight, landed, kind);
 
-        rt::UniqueBitmap inDdb = ScreenBitmap(kWindowWidth, kWindowHeight);
+        rt::UniqueBitmap inDdb = test::ScreenBitmap(kWindowWidth, kWindowHeight);
         Compose(inDdb.get(), original.get(), p);
         ApplyColourEffectToPart(nullptr, inDdb.get(), landed, kind);
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "driver/driver_win.h"
-#include "runtime/app_info_win.h"
-#include "startup/mod_main.h"
-#include "startup/registry_win.h"
-#include "startup/settings_store_win.h"
+#include "support/driver_win.h"
+#include "runtime/base/app_info_win.h"
+#include "settings/saver_settings.h"
+#include "settings/registry_win.h"
+#include "settings/settings_store_win.h"
 
 using namespace kpv::test;
 using kpv::SaverSettings;
@@ -27,21 +27,6 @@ protected:
 
     static std::wstring ProgramFolderWithBackslash() { return kpv::rt::AppPath() + L"\\"; }
 
-    // The raw bytes and type of a value as the ANSI functions see them.
-    static RegValue ReadAnsi(const char* name) {
-        RegValue v;
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel Software\\KPV\\Settings", 0, KEY_READ, &key) != 0)
-            return v;
-        DWORD size = 0;
-        if (RegQueryValueExA(key, name, nullptr, &v.type, nullptr, &size) == 0) {
-            v.data.resize(size);
-            v.exists = RegQueryValueExA(key, name, nullptr, &v.type, v.data.data(), &size) == 0;
-            v.data.resize(size);
-        }
-        RegCloseKey(key);
-        return v;
-    }
     static void WriteBytes(const wchar_t* name, DWORD type, std::vector<uint8_t> data) {
         WriteProgramValue(L"Settings", name, type, data);
     }
@@ -167,15 +152,9 @@ TEST_F(SettingsStore, NumbersFillTheirFieldsByteForByte) {
 }
 
 TEST_F(SettingsStore, EveryNumberIsReadFromItsOwnValue) {
-    WriteProgramInt16(L"Settings", L"SubFolder", 0);
-    WriteProgramInt16(L"Settings", L"Interval", 45);
-    WriteProgramInt16(L"Settings", L"BlockSize", 120);
-    WriteProgramInt32(L"Settings", L"Speed", 20000);
-    WriteProgramInt16(L"Settings", L"BackGround", 1);
-    WriteProgramInt32(L"Settings", L"BackColor", 0x00123456);
-    WriteProgramInt16(L"Settings", L"Edit", 3);
-    WriteProgramInt16(L"Settings", L"Case", 0);
+    WriteSettings({.path = L"C:\\", .interval = 45, .blockSize = 120, .speed = 20000, .backColor = 0x00123456, .edit = 3});
     kpv::LoadSettings();
+    EXPECT_EQ(SaverSettings.Path, L"C:\\");
     EXPECT_EQ(SaverSettings.SubFolder, 0);
     EXPECT_EQ(SaverSettings.Interval, 45);
     EXPECT_EQ(SaverSettings.BlockSize, 120);
@@ -236,7 +215,7 @@ TEST_F(SettingsStore, WriterStoresEachValueInItsTypeAndWidth) {
         ASSERT_TRUE(key);
         kpv::WriteSettingsValues(key.get());
     }
-    const RegValue path = ReadAnsi("Path");
+    const RegValue path = ReadProgramValueA(L"Settings", "Path");
     ASSERT_TRUE(path.exists);
     EXPECT_EQ(path.type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(path.data, (std::vector<uint8_t>{'C', ':', '\\', 0x89, 0xE6, 0x91, 0x9C, '\\', 0}));
@@ -247,7 +226,7 @@ TEST_F(SettingsStore, WriterStoresEachValueInItsTypeAndWidth) {
         {"Speed", {0x20, 0x4E, 0, 0}}, {"BackGround", {1, 0}}, {"BackColor", {5, 0, 0, 0x80}},
         {"Edit", {2, 0}},            {"Case", {0, 0}}};
     for (const Expected& e : numbers) {
-        const RegValue v = ReadAnsi(e.name);
+        const RegValue v = ReadProgramValueA(L"Settings", e.name);
         ASSERT_TRUE(v.exists) << e.name;
         EXPECT_EQ(v.type, static_cast<DWORD>(REG_BINARY)) << e.name;
         EXPECT_EQ(v.data, e.bytes) << e.name;

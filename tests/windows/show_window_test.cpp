@@ -1,19 +1,23 @@
 // The show window in-process, in preview mode inside a host window of this test: what the preview draws
 // (Wine never shows a foreign child's drawing on the screen, so its pixels are read through WM_PRINTCLIENT),
-// the block grid of the host's size, the recolour, and damaged settings that must not stop or hang the show.
+// the block grid of the host's size, the recolour, damaged settings that must not stop or hang the show, and
+// two shows running at once, each on its own thread.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <climits>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
-#include "driver/driver_win.h"
-#include "runtime/handles_win.h"
-#include "runtime/persistent_image_win.h"
+#include "support/driver_win.h"
+#include "runtime/base/handles_win.h"
+#include "runtime/forms/persistent_image_win.h"
 #include "show/frm_main_win.h"
 #include "show/show_start_win.h"
-#include "startup/mod_main.h"
+#include "show/show_thread_win.h"
 
 namespace kpv {
 namespace {
@@ -44,26 +48,34 @@ struct Host {
         preview = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 10, 10, w, h, top, nullptr,
                                   wc.hInstance, nullptr);
     }
-    ~Host() {
-        frmMain.reset();  // gone without its unload handler, which would end the test process
-        DestroyWindow(top);
-    }
+    ~Host() { DestroyWindow(top); }
     HWND top = nullptr;
     HWND preview = nullptr;
 };
 
-void PreviewSettings(HWND host, const std::wstring& picture) {
-    RunMode = L"P";
-    PreviewParent = static_cast<int32_t>(reinterpret_cast<LONG_PTR>(host));
-    SaverSettings = SaverSettingsRecord{};
-    SaverSettings.BlockSize = 5;
-    SaverSettings.Interval = 1;
-    SaverSettings.Speed = 0;
-    SaverSettings.BackGround = 1;
-    SaverSettings.BackColor = kBackColorRef;
-    SaverSettings.Edit = 0;
-    PictureList = {picture};
-}
+// A preview show inside a host window of this test. It goes without running its unload handler, so the
+// test process is not ended.
+struct PreviewShow {
+    PreviewShow(int w, int h, const std::wstring& picture) : host(w, h), pictures{picture} {
+        settings.BlockSize = 5;
+        settings.Interval = 1;
+        settings.Speed = 0;
+        settings.BackGround = 1;
+        settings.BackColor = kBackColorRef;
+        settings.Edit = 0;
+    }
+    ~PreviewShow() { frmMain.reset(); }
+    FrmMain& Start() {
+        frmMain = std::make_unique<FrmMain>(
+            ShowSetup{.settings = settings, .pictures = pictures, .preview = true, .previewHost = host.preview});
+        StartShowWindow(*frmMain);
+        return *frmMain;
+    }
+    Host host;
+    SaverSettingsRecord settings;
+    std::vector<std::wstring> pictures;
+    std::unique_ptr<FrmMain> frmMain;
+};
 
 // What the form would paint, read through WM_PRINTCLIENT.
 struct Printed {
@@ -88,25 +100,23 @@ struct Printed {
 };
 
 TEST(ShowWindow, PreviewBecomesTheHostsChildAndRevealsThePictureOnTheBackground) {
-    Host host(152, 112);
-    PreviewSettings(host.preview, WritePicture(L"preview_100x60.bmp", 100, 60));
-    StartShowWindow();
-    ASSERT_TRUE(frmMain);
-    EXPECT_EQ(GetParent(frmMain->hWnd()), host.preview);
+    PreviewShow preview(152, 112, WritePicture(L"preview_100x60.bmp", 100, 60));
+    FrmMain& frmMain = preview.Start();
+    EXPECT_EQ(GetParent(frmMain.hWnd()), preview.host.preview);
     // The host's own style with 5 added (the platform may add WS_CLIPSIBLINGS to a child by itself).
-    const LONG expected = GetWindowLongA(host.preview, GWL_STYLE) | 5;
-    EXPECT_EQ(GetWindowLongA(frmMain->hWnd(), GWL_STYLE) & ~WS_CLIPSIBLINGS, expected & ~WS_CLIPSIBLINGS);
-    EXPECT_EQ(BlockGrid.Columns, 31);
-    EXPECT_EQ(BlockGrid.Rows, 23);
-    EXPECT_EQ(frmMain->PicturePrepared, 1);
-    EXPECT_FALSE(frmMain->picGetpic.HasPicture());  // released once copied
-    EXPECT_TRUE(frmMain->Timer1.Enabled());
-    EXPECT_EQ(frmMain->Timer1.Interval(), 1000u);
+    const LONG expected = GetWindowLongA(preview.host.preview, GWL_STYLE) | 5;
+    EXPECT_EQ(GetWindowLongA(frmMain.hWnd(), GWL_STYLE) & ~WS_CLIPSIBLINGS, expected & ~WS_CLIPSIBLINGS);
+    EXPECT_EQ(frmMain.BlockGrid.Columns, 31);
+    EXPECT_EQ(frmMain.BlockGrid.Rows, 23);
+    EXPECT_EQ(frmMain.PicturePrepared, 1);
+    EXPECT_FALSE(frmMain.picGetpic.HasPicture());  // released once copied
+    EXPECT_TRUE(frmMain.Timer1.Enabled());
+    EXPECT_EQ(frmMain.Timer1.Interval(), 1000u);
 
-    frmMain->Timer1_Timer();  // the first tick reveals
-    EXPECT_EQ(frmMain->PicturePrepared, 0);
-    EXPECT_TRUE(frmMain->Timer1.Enabled());
-    Printed shown(frmMain->hWnd());
+    frmMain.Timer1_Timer();  // the first tick reveals
+    EXPECT_EQ(frmMain.PicturePrepared, 0);
+    EXPECT_TRUE(frmMain.Timer1.Enabled());
+    Printed shown(frmMain.hWnd());
     ASSERT_EQ(shown.width, 152);
     ASSERT_EQ(shown.height, 112);
     long bad = 0;
@@ -118,17 +128,16 @@ TEST(ShowWindow, PreviewBecomesTheHostsChildAndRevealsThePictureOnTheBackground)
         }
     EXPECT_EQ(bad, 0);
 
-    frmMain->Timer1_Timer();  // the second prepares the next (the only picture again)
-    EXPECT_EQ(frmMain->PicturePrepared, 1);
-    EXPECT_EQ(frmMain->LastPicturePath, PictureList[0]);
+    frmMain.Timer1_Timer();  // the second prepares the next (the only picture again)
+    EXPECT_EQ(frmMain.PicturePrepared, 1);
+    EXPECT_EQ(frmMain.LastPicturePath, preview.pictures[0]);
 }
 
 TEST(ShowWindow, ALargerPictureIsShrunkByWholePixelsAndCentred) {
-    Host host(152, 112);
-    PreviewSettings(host.preview, WritePicture(L"preview_304x112.bmp", 304, 112));
-    StartShowWindow();
-    frmMain->Timer1_Timer();
-    Printed shown(frmMain->hWnd());
+    PreviewShow preview(152, 112, WritePicture(L"preview_304x112.bmp", 304, 112));
+    FrmMain& frmMain = preview.Start();
+    frmMain.Timer1_Timer();
+    Printed shown(frmMain.hWnd());
     // Twice too wide: 152 x 56 at y 28.
     long bad = 0;
     for (int y = 0; y < 112; ++y)
@@ -141,13 +150,12 @@ TEST(ShowWindow, ALargerPictureIsShrunkByWholePixelsAndCentred) {
 }
 
 TEST(ShowWindow, MonochromeRecoloursThePictureButNotTheBackground) {
-    Host host(152, 112);
-    PreviewSettings(host.preview, WritePicture(L"preview_mono.bmp", 100, 60));
-    SaverSettings.Edit = 1;
-    SaverSettings.Case = 0;
-    StartShowWindow();
-    frmMain->Timer1_Timer();
-    Printed shown(frmMain->hWnd());
+    PreviewShow preview(152, 112, WritePicture(L"preview_mono.bmp", 100, 60));
+    preview.settings.Edit = 1;
+    preview.settings.Case = 0;
+    FrmMain& frmMain = preview.Start();
+    frmMain.Timer1_Timer();
+    Printed shown(frmMain.hWnd());
     for (int y = 26; y < 86; y += 7)
         for (int x = 26; x < 126; x += 9) {
             const uint32_t p = shown.At(x, y);
@@ -159,39 +167,67 @@ TEST(ShowWindow, MonochromeRecoloursThePictureButNotTheBackground) {
 }
 
 TEST(ShowWindow, AHostWithoutSizeGivesAnEmptyGridAndTheCycleStillRuns) {
-    Host host(0, 0);
-    PreviewSettings(host.preview, WritePicture(L"preview_empty_host.bmp", 40, 30));
-    StartShowWindow();
-    EXPECT_EQ(BlockGrid.Columns, 0);
-    EXPECT_EQ(BlockGrid.Rows, 0);
-    frmMain->Timer1_Timer();
-    frmMain->Timer1_Timer();
-    EXPECT_EQ(frmMain->PicturePrepared, 1);
-    EXPECT_TRUE(frmMain->Timer1.Enabled());
+    PreviewShow preview(0, 0, WritePicture(L"preview_empty_host.bmp", 40, 30));
+    FrmMain& frmMain = preview.Start();
+    EXPECT_EQ(frmMain.BlockGrid.Columns, 0);
+    EXPECT_EQ(frmMain.BlockGrid.Rows, 0);
+    frmMain.Timer1_Timer();
+    frmMain.Timer1_Timer();
+    EXPECT_EQ(frmMain.PicturePrepared, 1);
+    EXPECT_TRUE(frmMain.Timer1.Enabled());
 }
 
 TEST(ShowWindow, DamagedSettingsNeitherStopNorHangTheShow) {
-    Host host(12, 7);
-    PreviewSettings(host.preview, WritePicture(L"preview_damaged.bmp", 8, 8));
-    SaverSettings.BlockSize = 0;  // would divide by zero
-    SaverSettings.Interval = -3;  // a timer without a period would never tick again
-    SaverSettings.Speed = INT32_MAX;
-    StartShowWindow();
-    EXPECT_GE(BlockGrid.Columns, 1);
-    EXPECT_GE(BlockGrid.Rows, 1);
-    EXPECT_EQ(frmMain->Timer1.Interval(), 1000u);
-    EXPECT_TRUE(frmMain->Timer1.Enabled());
+    PreviewShow preview(12, 7, WritePicture(L"preview_damaged.bmp", 8, 8));
+    preview.settings.BlockSize = 0;  // would divide by zero
+    preview.settings.Interval = -3;  // a timer without a period would never tick again
+    preview.settings.Speed = INT32_MAX;
+    FrmMain& frmMain = preview.Start();
+    EXPECT_GE(frmMain.BlockGrid.Columns, 1);
+    EXPECT_GE(frmMain.BlockGrid.Rows, 1);
+    EXPECT_EQ(frmMain.Timer1.Interval(), 1000u);
+    EXPECT_TRUE(frmMain.Timer1.Enabled());
     const DWORD start = GetTickCount();
-    frmMain->Timer1_Timer();  // one block, whose pause is held to the slowest stored setting
+    frmMain.Timer1_Timer();  // one block, whose pause is held to the slowest stored setting
     EXPECT_LT(GetTickCount() - start, 30000u);
-    EXPECT_EQ(frmMain->PicturePrepared, 0);
+    EXPECT_EQ(frmMain.PicturePrepared, 0);
 
-    SaverSettings.Speed = INT32_MIN;
-    frmMain->Timer1_Timer();
-    frmMain->Timer1_Timer();
-    Printed shown(frmMain->hWnd());
+    preview.settings.Speed = INT32_MIN;
+    frmMain.Timer1_Timer();
+    frmMain.Timer1_Timer();
+    Printed shown(frmMain.hWnd());
     EXPECT_EQ(shown.At(0, 0), kBackPixel);  // 8 x 8 picture at (2, 0): column 0 is background
     EXPECT_EQ(shown.At(2, 0), Cell(0, 0));
+}
+
+TEST(ShowWindow, TwoShowsRunAtOnceEachOnItsOwnThread) {
+    SaverSettingsRecord settings;
+    settings.BlockSize = 8;
+    settings.Interval = 1;
+    settings.BackGround = 1;
+    settings.BackColor = kBackColorRef;
+    const std::vector<std::wstring> left{WritePicture(L"two_shows_left.bmp", 40, 20)};
+    const std::vector<std::wstring> right{WritePicture(L"two_shows_right.bmp", 20, 40)};
+    std::atomic<int> ended{0};  // a show that ended would count here; neither may
+    const auto setup = [&](const std::vector<std::wstring>& pictures, RECT screen) {
+        return ShowSetup{.settings = settings, .pictures = pictures, .screen = screen, .ended = [&ended] { ++ended; }};
+    };
+    ShowThread one(setup(left, RECT{0, 0, 80, 60}));
+    ShowThread two(setup(right, RECT{100, 0, 180, 60}));
+    ASSERT_TRUE(one.WaitUntilShown(20000));
+    ASSERT_TRUE(two.WaitUntilShown(20000));
+    EXPECT_NE(GetWindowThreadProcessId(one.Window(), nullptr), GetWindowThreadProcessId(two.Window(), nullptr));
+
+    // Each reveals its own picture, centred in its own size, once its first tick has come.
+    const auto revealed = [](HWND w, int x, int y) {
+        return PollUntil([&] {
+            const Printed shown(w);
+            return shown.At(x, y) == Cell(0, 0) && shown.At(0, 0) == kBackPixel && shown.At(79, 59) == kBackPixel;
+        }, 20000);
+    };
+    EXPECT_TRUE(revealed(one.Window(), 20, 20));
+    EXPECT_TRUE(revealed(two.Window(), 30, 10));
+    EXPECT_EQ(ended.load(), 0);
 }
 
 }  // namespace

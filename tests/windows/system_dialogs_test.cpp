@@ -7,13 +7,13 @@
 #include <future>
 #include <string>
 
-#include "driver/dialog_controls_win.h"
-#include "driver/driver_win.h"
+#include "support/dialog_controls_win.h"
+#include "support/driver_win.h"
 #include "settings_dialog/colour_chooser_win.h"
 #include "settings_dialog/colour_palette.h"
 #include "settings_dialog/folder_browser_win.h"
 #include "settings_dialog/frm_setting_win.h"
-#include "startup/mod_main.h"
+#include "settings/saver_settings.h"
 
 namespace kpv {
 namespace {
@@ -42,9 +42,9 @@ std::wstring WaitForStatus(HWND browser, const std::wstring& expected) {
 bool ShowsText(HWND dialog, const std::wstring& text) {
     struct S { const std::wstring* text; bool found; } s{&text, false};
     EnumChildWindows(dialog, [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<S*>(p);
-        if (test::WindowText(w) == *s->text) s->found = true;
-        return !s->found;
+        auto* search = reinterpret_cast<S*>(p);
+        if (test::WindowText(w) == *search->text) search->found = true;
+        return !search->found;
     }, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }

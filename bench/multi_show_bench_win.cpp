@@ -1,0 +1,222 @@
+// What a show on every monitor costs, in a two-monitor session (tests/harness/display-session.sh):
+//   multi_show_bench_win blocks
+//     the time per block of a reveal with one show alone and with two shows revealing at once, in one run,
+//     alternating, the fastest of three runs each (a 10-pixel grid over each monitor, Speed 0).
+//   multi_show_bench_win memory PHOTO [SMALL_PICTURE]
+//     the peak memory of KPV.scr /s over every monitor while PHOTO is prepared for each, against D (the
+//     photo at 32 bits per pixel) and the screen buffers; the same with SMALL_PICTURE gives the base.
+//     KPV_BENCH_TRACE=1 in the environment prints the working set as the shows start.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "runtime/base/text_win.h"
+#include "runtime/forms/message_loop_win.h"
+#include "runtime/picture/picture_win.h"
+#include "show/frm_main_win.h"
+#include "show/show_start_win.h"
+#include "transitions/run_transition.h"
+
+using namespace kpv;
+
+namespace {
+
+std::vector<RECT> MonitorRects() {
+    std::vector<RECT> found;
+    EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR m, HDC, RECT*, LPARAM list) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoW(m, &info)) {
+            auto& rects = *reinterpret_cast<std::vector<RECT>*>(list);
+            rects.insert((info.dwFlags & MONITORINFOF_PRIMARY) ? rects.begin() : rects.end(), info.rcMonitor);
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// A folder of the temporary folder that holds nothing but what the bench puts there.
+std::wstring BenchFolder(const wchar_t* name) {
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    const std::wstring folder = std::wstring(dir) + name + L"\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::wstring WriteTestPicture() {
+    const std::wstring path = BenchFolder(L"kpv_bench_small") + L"small.bmp";
+    constexpr int w = 256, h = 192;
+    std::vector<uint8_t> file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + w * 3 * h);
+    auto* fh = reinterpret_cast<BITMAPFILEHEADER*>(file.data());
+    auto* ih = reinterpret_cast<BITMAPINFOHEADER*>(file.data() + sizeof(BITMAPFILEHEADER));
+    fh->bfType = 0x4D42;
+    fh->bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    fh->bfSize = static_cast<DWORD>(file.size());
+    ih->biSize = sizeof(BITMAPINFOHEADER);
+    ih->biWidth = w;
+    ih->biHeight = h;
+    ih->biPlanes = 1;
+    ih->biBitCount = 24;
+    for (size_t i = fh->bfOffBits; i < file.size(); ++i) file[i] = static_cast<uint8_t>(i * 7);
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
+    CloseHandle(f);
+    return path;
+}
+
+// Starts a show on each of the first `count` monitors, each on its own thread, lets all reveal one picture
+// in rows at once, and gives the time per block of each.
+std::vector<double> RevealAtOnce(const std::vector<RECT>& monitors, size_t count) {
+    SaverSettingsRecord settings;
+    settings.BlockSize = 10;
+    settings.Speed = 0;
+    settings.Interval = 30000;  // the bench drives the reveal itself
+    settings.BackGround = 1;
+    settings.BackColor = 0x202020;
+    const std::vector<std::wstring> pictures{WriteTestPicture()};
+    std::atomic<size_t> ready{0};
+    std::atomic<bool> go{false};
+    std::vector<double> perBlock(count);
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < count; ++i) {
+        threads.emplace_back([&, i] {
+            FrmMain show(ShowSetup{.settings = settings, .pictures = pictures, .screen = monitors[i]});
+            StartShowWindow(show);
+            show.Timer1.SetEnabled(false);
+            ++ready;
+            while (!go) rt::DoEvents();
+            const BlockCanvas canvas{show, show.picImage, show.BlockGrid, 0};
+            const auto start = std::chrono::steady_clock::now();
+            RunTransition(TransitionKind::RevealRowsFromTopLeft, show.BlockGrid.Columns, show.BlockGrid.Rows,
+                          show.Random(), [&canvas](int32_t c, int32_t r) { ShowBlock(canvas, c, r); });
+            const double us = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+            perBlock[i] = us / (static_cast<double>(show.BlockGrid.Columns) * show.BlockGrid.Rows);
+        });
+    }
+    while (ready < count) Sleep(10);
+    go = true;
+    for (auto& t : threads) t.join();
+    return perBlock;
+}
+
+int Blocks() {
+    const std::vector<RECT> monitors = MonitorRects();
+    if (monitors.size() < 2) {
+        std::fprintf(stderr, "needs two monitors\n");
+        return 2;
+    }
+    double alone = 1e300, together = 1e300;
+    for (int run = 0; run < 3; ++run) {
+        alone = std::min(alone, RevealAtOnce(monitors, 1)[0]);
+        const std::vector<double> both = RevealAtOnce(monitors, 2);
+        together = std::min(together, std::max(both[0], both[1]));
+    }
+    std::printf("per block, one show alone: %.1f us; two shows at once (the slower): %.1f us; ratio %.2f\n", alone,
+                together, together / alone);
+    return 0;
+}
+
+struct Peak {
+    double bytes = 0;
+    int windows = 0;
+};
+
+// KPV.scr /s on the folder of `picture`, until every monitor shows its first picture; its peak working set.
+Peak ShowPeak(const std::wstring& picture, size_t monitors) {
+    const std::wstring folder = picture.substr(0, picture.find_last_of(L'\\') + 1);
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel Software\\KPV\\Settings", 0, nullptr, 0, KEY_ALL_ACCESS,
+                    nullptr, &key, nullptr);
+    const std::string ansi = rt::WideToAnsi(folder);
+    RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(ansi.c_str()), static_cast<DWORD>(ansi.size() + 1));
+    const int16_t zero = 0, interval = 60, block = 32;
+    RegSetValueExW(key, L"SubFolder", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&zero), 2);
+    RegSetValueExW(key, L"Interval", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&interval), 2);
+    RegSetValueExW(key, L"BlockSize", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&block), 2);
+    RegSetValueExW(key, L"Edit", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&zero), 2);
+    RegCloseKey(key);
+
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring scr(self);
+    scr = scr.substr(0, scr.find_last_of(L'\\'));
+    scr = scr.substr(0, scr.find_last_of(L'\\') + 1) + L"KPV.scr";
+    std::wstring command = L"\"" + scr + L"\" /s";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return {};
+    Peak peak;
+    const ULONGLONG end = GetTickCount64() + 60000;
+    while (GetTickCount64() < end && static_cast<size_t>(peak.windows) < monitors) {
+        Sleep(50);
+        if (getenv("KPV_BENCH_TRACE")) {
+            PROCESS_MEMORY_COUNTERS t{};
+            t.cb = sizeof t;
+            GetProcessMemoryInfo(pi.hProcess, &t, sizeof t);
+            std::printf("  %6.0f MB  peak %6.0f MB  windows %d\n", t.WorkingSetSize / 1048576.0, t.PeakWorkingSetSize / 1048576.0, peak.windows);
+        }
+        struct Count { DWORD pid; int n; } count{pi.dwProcessId, 0};
+        EnumWindows([](HWND w, LPARAM p) -> BOOL {
+            auto* c = reinterpret_cast<Count*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == c->pid && IsWindowVisible(w)) ++c->n;
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&count));
+        peak.windows = count.n;
+    }
+    Sleep(1000);  // the last show's snapshot and first paint
+    PROCESS_MEMORY_COUNTERS c{};
+    c.cb = sizeof c;
+    GetProcessMemoryInfo(pi.hProcess, &c, sizeof c);
+    peak.bytes = static_cast<double>(c.PeakWorkingSetSize);
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return peak;
+}
+
+int Memory(const std::wstring& photo, std::wstring small) {
+    const std::vector<RECT> monitors = MonitorRects();
+    if (small.empty()) small = WriteTestPicture();
+    const Peak base = ShowPeak(small, monitors.size());
+    // The photo alone in its folder, so that every show prepares it.
+    const std::wstring copy = BenchFolder(L"kpv_bench_photo") + L"photo.jpg";
+    CopyFileW(photo.c_str(), copy.c_str(), FALSE);
+    const Peak withPhoto = ShowPeak(copy, monitors.size());
+    const rt::Picture shown = rt::LoadPicture(photo);
+    const double d = 4.0 * shown.width() * shown.height();
+    double screens = 0;
+    for (const RECT& m : monitors) screens += 4.0 * (m.right - m.left) * (m.bottom - m.top);
+    const double mb = 1048576.0;
+    std::printf("%zu monitors (%d and %d show windows seen); photo %dx%d, D = %.1f MB; screen buffers %.1f MB in all\n",
+                monitors.size(), base.windows, withPhoto.windows, shown.width(), shown.height(), d / mb, screens / mb);
+    const double growth = withPhoto.bytes - base.bytes;
+    std::printf("peak working set %.1f MB with the photo, %.1f MB with a small picture: the photo adds %.1f MB = "
+                "%.2f D (target <= 2 D + 3 screen buffers per monitor = %.1f MB)\n",
+                withPhoto.bytes / mb, base.bytes / mb, growth / mb, growth / d, (2 * d + 3 * screens) / mb);
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring mode = argc > 1 ? argv[1] : L"blocks";
+    if (mode == L"blocks") return Blocks();
+    if (mode == L"memory" && argc > 2) return Memory(argv[2], argc > 3 ? argv[3] : L"");
+    std::fprintf(stderr, "usage: multi_show_bench_win blocks | memory PHOTO [SMALL_PICTURE]\n");
+    return 2;
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The program's first own code: instance guard, run mode, and the show, preview or settings flow.
+#include <cstdint>
+#include <string>
+
+namespace kpv {
+
+extern std::wstring RunMode;   // "S" show, "P" preview, empty: settings
+extern int32_t PreviewParent;  // the preview window named on the command line (32-bit handle value)
+
+void Main();
+
+}  // namespace kpv

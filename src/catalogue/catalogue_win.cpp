@@ -1,0 +1,64 @@
+#include "catalogue/catalogue_win.h"
+
+#include <windows.h>
+
+#include "runtime/base/error_report.h"
+#include "runtime/base/msgbox_win.h"
+#include "runtime/base/system_error_win.h"
+#include "runtime/base/extended_path.h"
+#include "catalogue/folder_lister_win.h"
+#include "catalogue/folder_walk.h"
+#include "catalogue/picture_list.h"
+
+namespace kpv {
+
+namespace {
+
+// The folder as the lister opens it: full, in the extended-length form, so depth never hits the
+// 260-character limit. Relative forms ("\" for the current drive's root) are resolved once, here.
+uint32_t OpenFormOf(const std::wstring& folder, std::wstring& openFolder) {
+    DWORD size = GetFullPathNameW(folder.c_str(), 0, nullptr, nullptr);
+    for (int attempt = 0; attempt < 2 && size != 0; ++attempt) {
+        std::wstring full(size, L'\0');
+        const DWORD n = GetFullPathNameW(folder.c_str(), size, full.data(), nullptr);
+        if (n == 0) break;
+        if (n < size) {
+            full.resize(n);
+            if (full.back() != L'\\') full += L'\\';
+            openFolder = ExtendedLengthPath(full);
+            return ERROR_SUCCESS;
+        }
+        size = n;
+    }
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_BAD_PATHNAME;
+}
+
+}  // namespace
+
+void ScanPictures(const std::wstring& folder, bool descend, std::vector<std::wstring>& list,
+                  const std::function<void(uint32_t error)>& report) {
+    std::wstring openFolder;
+    if (const uint32_t error = OpenFormOf(folder, openFolder); error != ERROR_SUCCESS) {
+        report(error);
+        return;
+    }
+    DirectoryHandleLister lister;
+    WalkPictures(folder, openFolder, descend, lister, list, report);
+}
+
+void ScanFolder(const std::wstring& folder, int16_t subFolder) {
+    ScanPictures(folder, subFolder == 1, PictureList, [](uint32_t error) {
+        rt::MsgBox(rt::ErrorReportText(rt::SystemErrorDescription(error), error));
+    });
+}
+
+bool BuildPictureList(const std::wstring& path, int16_t subFolder) {
+    PictureList.assign(1, std::wstring());
+    ScanFolder(path, subFolder);
+    if (!PictureList.front().empty()) return true;
+    rt::MsgBox(kNoPicturesMessage);
+    return false;
+}
+
+}  // namespace kpv

@@ -1,0 +1,94 @@
+#!/usr/bin/env python3
+"""Folders under src/ are layers: a file includes only folders of layers below its own. No include points
+up, none goes sideways to a neighbour of the same layer, so no two folders ever include each other.
+
+    layers.py SRC_DIR        check the tree
+    layers.py --self-test    show that an upward and a sideways include are caught
+"""
+import os
+import re
+import sys
+import tempfile
+
+# Top to bottom; folders on one line are neighbours of one layer.
+LAYERS = [
+    ["app"],
+    ["show", "settings_dialog"],
+    ["transitions", "effects"],
+    ["catalogue", "settings"],
+    ["runtime/forms"],
+    ["runtime/picture"],
+    ["runtime/base"],
+]
+RANK = {folder: rank for rank, folders in enumerate(LAYERS) for folder in folders}
+INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)
+
+
+def folder_of(relative_path):
+    """The layer folder a path under src/ belongs to (the longest known prefix), or None."""
+    best = None
+    for folder in RANK:
+        if relative_path == folder or relative_path.startswith(folder + "/"):
+            if best is None or len(folder) > len(best):
+                best = folder
+    return best
+
+
+def violations(src):
+    found = []
+    for root, _, files in os.walk(src):
+        for name in files:
+            if not name.endswith((".h", ".cpp", ".rc")):
+                continue
+            path = os.path.join(root, name)
+            rel = os.path.relpath(path, src).replace(os.sep, "/")
+            own = folder_of(rel)
+            if own is None:
+                found.append(f"{rel}: lies in no layer folder")
+                continue
+            with open(path, encoding="utf-8") as f:
+                text = f.read()
+            for target in INCLUDE.findall(text):
+                other = folder_of(target)
+                if other is None or other == own:
+                    continue  # a file of its own folder, or one beside it (generated, resources)
+                if RANK[other] <= RANK[own]:
+                    kind = "up" if RANK[other] < RANK[own] else "sideways"
+                    found.append(f"{rel}: includes {target} ({own} -> {other}, {kind})")
+    return found
+
+
+def self_test():
+    with tempfile.TemporaryDirectory() as tmp:
+        def write(rel, text):
+            os.makedirs(os.path.dirname(os.path.join(tmp, rel)), exist_ok=True)
+            with open(os.path.join(tmp, rel), "w", encoding="utf-8") as f:
+                f.write(text)
+        write("show/a.cpp", '#include "transitions/b.h"\n#include "runtime/base/c.h"\n')
+        if violations(tmp):
+            return "a downward include was refused"
+        write("transitions/b.h", '#include "show/a.h"\n')
+        write("effects/d.h", '#include "transitions/b.h"\n')
+        found = violations(tmp)
+        if not any("transitions/b.h" in v and "up" in v for v in found):
+            return "an upward include was not caught"
+        if not any("effects/d.h" in v and "sideways" in v for v in found):
+            return "a sideways include was not caught"
+    return None
+
+
+def main():
+    if sys.argv[1:] == ["--self-test"]:
+        problem = self_test()
+        print(problem or "the layer check catches upward and sideways includes")
+        return 1 if problem else 0
+    found = violations(sys.argv[1])
+    for v in found:
+        print(v)
+    if not found:
+        print("every include goes down the layers")
+    return 1 if found else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

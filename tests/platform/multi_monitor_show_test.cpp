@@ -1,0 +1,208 @@
+// The real show on a desktop of two monitors (and at 192 DPI): every monitor covered by a show of its own
+// with a picture of its own, one end for all on any input or a change of the monitors, and no growth of
+// what the process holds. Each case runs in the display session that ctest names for it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/driver_win.h"
+#include "support/process_resources_win.h"
+#include "support/scratch_win.h"
+
+namespace kpv {
+namespace {
+
+using namespace kpv::test;
+
+constexpr uint32_t kBackground = 0x406080;   // 0x00RRGGBB
+constexpr uint32_t kBackColorRef = 0x806040;  // the same colour as a colour reference
+constexpr int kStartMs = 30000;
+
+struct SolidPicture {
+    const wchar_t* name;
+    int width;
+    int height;
+    uint32_t colour;
+};
+
+// Solid pictures of different colours and sizes, all smaller than either monitor.
+constexpr SolidPicture kPictures[] = {{L"a.bmp", 300, 200, 0xE02020}, {L"b.bmp", 240, 180, 0x20E020},
+                                      {L"c.bmp", 200, 150, 0x2020E0}, {L"d.bmp", 160, 100, 0xE0E020}};
+
+void UsePictures(const std::wstring& folder, int16_t blockSize) {
+    DeleteProgramKey();
+    WriteSettings({.path = folder + L"\\", .blockSize = blockSize, .backColor = kBackColorRef});
+}
+
+std::vector<RECT> Monitors() {
+    std::vector<RECT> found;
+    EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR m, HDC, RECT*, LPARAM list) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoW(m, &info)) reinterpret_cast<std::vector<RECT>*>(list)->push_back(info.rcMonitor);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Which picture a monitor shows, centred on the background and nothing else anywhere on the monitor;
+// nullptr when it shows anything else.
+const SolidPicture* ShownOn(const Screenshot& shot, const RECT& m) {
+    const int w = m.right - m.left, h = m.bottom - m.top;
+    const auto at = [&](int x, int y) { return shot.At(m.left - shot.left + x, m.top - shot.top + y) & 0xFFFFFF; };
+    for (const SolidPicture& p : kPictures) {
+        if (at(w / 2, h / 2) != p.colour) continue;
+        const int x0 = (w - p.width) / 2, y0 = (h - p.height) / 2;  // even differences: no rounding
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const bool inside = x >= x0 && x < x0 + p.width && y >= y0 && y < y0 + p.height;
+                if (at(x, y) != (inside ? p.colour : kBackground)) return nullptr;
+            }
+        return &p;
+    }
+    return nullptr;
+}
+
+class TwoMonitorShow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        monitors = Monitors();
+        ASSERT_EQ(monitors.size(), 2u) << "runs in a two-monitor session";
+        const std::wstring folder = FreshFolder(L"two_monitors");
+        for (const SolidPicture& p : kPictures)
+            WriteBmp(folder + L"\\" + p.name, p.width, p.height, [&p](int, int) { return p.colour; });
+        UsePictures(folder, 32);
+    }
+    void TearDown() override {
+        show.Kill();
+        DeleteProgramKey();
+    }
+
+    // Starts the show and waits until both monitors show a picture of their own on the background.
+    void StartAndWaitForBothReveals() {
+        show = StartProgram(ScrPath(), L"/s");
+        Screenshot shot;
+        const bool revealed = PollUntil([&] {
+            shot = CaptureVirtualScreen();
+            const SolidPicture* first = ShownOn(shot, monitors[0]);
+            const SolidPicture* second = ShownOn(shot, monitors[1]);
+            return first && second && first != second;
+        }, kStartMs);
+        if (!revealed) shot.SaveBmp(TestDataDir() + L"\\two_monitors_failed.bmp");
+        ASSERT_TRUE(revealed) << "both monitors covered, each with a picture of its own";
+    }
+
+    // Waits for the process to end; how long it took after the input.
+    DWORD EndedAfter(ULONGLONG inputAt) {
+        EXPECT_NE(show.Wait(10000), -1) << "the process ends";
+        return static_cast<DWORD>(GetTickCount64() - inputAt);
+    }
+
+    std::vector<RECT> monitors;
+    Process show;
+};
+
+TEST_F(TwoMonitorShow, EachMonitorRevealsAPictureOfItsOwnOnTheBackground) {
+    StartAndWaitForBothReveals();
+    // Two shows, one window each, exactly on its monitor.
+    std::set<std::pair<LONG, LONG>> corners;
+    for (HWND w : ProcessWindows(show.pid(), true)) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        corners.insert({r.left, r.top});
+    }
+    EXPECT_EQ(corners, (std::set<std::pair<LONG, LONG>>{{monitors[0].left, monitors[0].top},
+                                                         {monitors[1].left, monitors[1].top}}));
+}
+
+TEST_F(TwoMonitorShow, AMouseMoveOnTheSecondMonitorEndsEveryShowAndTheProcess) {
+    StartAndWaitForBothReveals();
+    const RECT& second = monitors[1];
+    const int x = (second.left + second.right) / 2, y = (second.top + second.bottom) / 2;
+    MoveMouseToVirtual(x, y);
+    Sleep(300);
+    const ULONGLONG movedAt = GetTickCount64();
+    MoveMouseToVirtual(x + 30, y);
+    EXPECT_LE(EndedAfter(movedAt), 1000u);
+    EXPECT_EQ(ActiveFlag(), 0);
+}
+
+TEST_F(TwoMonitorShow, AKeyEndsEveryShowAtOnceAndClearsActive) {
+    StartAndWaitForBothReveals();
+    const ULONGLONG pressedAt = GetTickCount64();
+    SendKey(VK_SPACE);
+    EXPECT_LE(EndedAfter(pressedAt), 1000u);
+    EXPECT_EQ(ActiveFlag(), 0);
+}
+
+TEST_F(TwoMonitorShow, AMonitorTakenAwayEndsTheShow) {
+    StartAndWaitForBothReveals();
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromPoint(POINT{monitors[1].left, monitors[1].top}, MONITOR_DEFAULTTONEAREST), &info);
+    DEVMODEW off{};
+    off.dmSize = sizeof off;
+    off.dmFields = DM_POSITION | DM_PELSWIDTH | DM_PELSHEIGHT;
+    ASSERT_EQ(ChangeDisplaySettingsExW(info.szDevice, &off, nullptr, CDS_UPDATEREGISTRY, nullptr), DISP_CHANGE_SUCCESSFUL);
+    EXPECT_NE(show.Wait(10000), -1) << "the show ends as on a key";
+    EXPECT_EQ(ActiveFlag(), 0);
+
+    DEVMODEW on{};
+    on.dmSize = sizeof on;
+    on.dmFields = DM_POSITION | DM_PELSWIDTH | DM_PELSHEIGHT;
+    on.dmPosition = POINTL{monitors[1].left, monitors[1].top};
+    on.dmPelsWidth = static_cast<DWORD>(monitors[1].right - monitors[1].left);
+    on.dmPelsHeight = static_cast<DWORD>(monitors[1].bottom - monitors[1].top);
+    EXPECT_EQ(ChangeDisplaySettingsExW(info.szDevice, &on, nullptr, CDS_UPDATEREGISTRY, nullptr), DISP_CHANGE_SUCCESSFUL);
+    EXPECT_TRUE(PollUntil([] { return Monitors().size() == 2; }, 10000)) << "the session's second monitor is back";
+}
+
+TEST_F(TwoMonitorShow, WhatTheProcessHoldsStaysLevelOverManyPictures) {
+    StartAndWaitForBothReveals();
+    std::set<const SolidPicture*> seen;
+    const auto look = [&] {
+        const Screenshot shot = CaptureVirtualScreen();
+        for (const RECT& m : monitors)
+            if (const SolidPicture* p = ShownOn(shot, m)) seen.insert(p);
+    };
+    Sleep(6000);  // past the first pictures, whose preparation sets the working level
+    const long gdiBefore = GdiObjectCount(show.handle());
+    const int64_t memoryBefore = PrivateBytes(show.handle());
+    const ULONGLONG end = GetTickCount64() + 20000;
+    while (GetTickCount64() < end) {
+        look();
+        Sleep(500);
+    }
+    EXPECT_EQ(seen.size(), std::size(kPictures)) << "the pictures changed while the test waited";
+    EXPECT_LE(GdiObjectCount(show.handle()), gdiBefore + 4);
+    EXPECT_LE(PrivateBytes(show.handle()), memoryBefore + 8 * 1024 * 1024);
+}
+
+// At 192 DPI a pixel is 7.5 twips; the show must still own every pixel, with a picture larger than the
+// screen scaled to fill it and an odd block size. Runs at 96 DPI too.
+TEST(HighDpiShow, EveryPixelOfTheScreenBelongsToTheShow) {
+    const std::wstring folder = FreshFolder(L"high_dpi");
+    constexpr uint32_t kColour = 0x30A050;
+    WriteBmp(folder + L"\\large.bmp", 2048, 1536, [](int, int) { return kColour; });
+    UsePictures(folder, 33);
+    Process show = StartProgram(ScrPath(), L"/s");
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    long uncovered = -1;
+    const bool covered = PollUntil([&] {
+        const Screenshot shot = CaptureVirtualScreen();
+        uncovered = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) uncovered += (shot.At(x - shot.left, y - shot.top) & 0xFFFFFF) != kColour;
+        return uncovered == 0;
+    }, kStartMs);
+    EXPECT_TRUE(covered) << uncovered << " pixels not revealed";
+    show.Kill();
+    DeleteProgramKey();
+}
+
+}  // namespace
+}  // namespace kpv
