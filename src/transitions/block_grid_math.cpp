@@ -10,19 +10,9 @@ namespace kpv {
 
 namespace {
 
-// Nearest integer, ties to even, held within the 32-bit range; NaN counts as 0. Sizes read from a
-// damaged store or a strange display must not end the show with an overflow.
-int32_t ToInt32(double v) {
-    if (std::isnan(v)) return 0;
-    const double r = rt::RoundHalfEven(v);
-    if (r <= static_cast<double>(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
-    if (r >= static_cast<double>(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(r);
-}
-
 int32_t LinesCovering(float extentTwips, float blockTwips) {
-    const int32_t w = ToInt32(extentTwips);
-    const int32_t b = std::max<int32_t>(1, ToInt32(blockTwips));
+    const int32_t w = rt::RoundHeldToInt32(extentTwips);
+    const int32_t b = std::max<int32_t>(1, rt::RoundHeldToInt32(blockTwips));
     if (w <= 0) return 0;
     int32_t lines = w / b;
     if (w % b > 0) ++lines;
@@ -33,7 +23,7 @@ int32_t LinesCovering(float extentTwips, float blockTwips) {
 // leave the window's last pixels uncovered: the lines also reach the window's last pixel.
 int32_t LinesCoveringPixels(float extentTwips, float tpp, int32_t blockPx) {
     if (!(tpp > 0)) return 0;
-    const int32_t extentPx = ToInt32(static_cast<double>(extentTwips) / tpp);
+    const int32_t extentPx = rt::RoundHeldToInt32(static_cast<double>(extentTwips) / tpp);
     if (extentPx <= 0) return 0;
     return std::min(extentPx / blockPx + (extentPx % blockPx > 0 ? 1 : 0), kMaxGridLines);
 }
@@ -44,7 +34,7 @@ int32_t VisibleExtentPx(float blockTwips, int32_t index, float windowTwips, floa
     const double end = block * index;
     double twips = block;
     if (static_cast<float>(end) > windowTwips) twips = block - (end - windowTwips);
-    return std::max<int32_t>(0, ToInt32(ToInt32(twips) / static_cast<double>(tpp)));
+    return std::max<int32_t>(0, rt::RoundHeldToInt32(rt::RoundHeldToInt32(twips) / static_cast<double>(tpp)));
 }
 
 }  // namespace
@@ -63,8 +53,8 @@ PixelRect BlockPixelRect(const BlockGridRecord& grid, int32_t c, int32_t r, floa
                          float formHeightTwips, float tppX, float tppY) {
     if (!(tppX > 0) || !(tppY > 0)) return {};
     PixelRect rect;
-    rect.x = ToInt32(static_cast<double>(grid.BlockWidth) * (static_cast<double>(c) - 1) / tppX);
-    rect.y = ToInt32(static_cast<double>(grid.BlockHeight) * (static_cast<double>(r) - 1) / tppY);
+    rect.x = rt::RoundHeldToInt32(static_cast<double>(grid.BlockWidth) * (static_cast<double>(c) - 1) / tppX);
+    rect.y = rt::RoundHeldToInt32(static_cast<double>(grid.BlockHeight) * (static_cast<double>(r) - 1) / tppY);
     rect.width = VisibleExtentPx(grid.BlockWidth, c, formWidthTwips, tppX);
     rect.height = VisibleExtentPx(grid.BlockHeight, r, formHeightTwips, tppY);
     return rect;

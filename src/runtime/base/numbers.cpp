@@ -59,6 +59,14 @@ double TextToNumber(std::wstring_view text) {
     return v;
 }
 
+int32_t RoundHeldToInt32(double v) {
+    if (std::isnan(v)) return 0;
+    const double r = RoundHalfEven(v);
+    if (r >= 2147483647.0) return INT32_MAX;
+    if (r <= -2147483648.0) return INT32_MIN;
+    return static_cast<int32_t>(r);
+}
+
 int32_t TextToLong(std::wstring_view text) { return CLng(TextToNumber(text)); }
 
 int64_t LeadingDigitsValue(std::wstring_view text) {

@@ -22,6 +22,9 @@ double RoundHalfEven(double v);
 int16_t CInt(double v);   // nearest, ties to even; OverflowError outside -32768..32767
 int32_t CLng(double v);   // nearest, ties to even; OverflowError outside the 32-bit range
 double Int(double v);     // floor
+// Nearest, ties to even, like CLng, but never fails: beyond the 32-bit range the value is held to it and NaN
+// gives 0, for sizes that a damaged setting or a strange display must not turn into an error.
+int32_t RoundHeldToInt32(double v);
 
 // The ordinary text-to-number conversion: surrounding blanks allowed, optional sign, decimal digits with an
 // optional fraction and exponent. TypeMismatchError for anything else, including an empty text.

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "runtime/base/handles_win.h"
+#include "runtime/picture/picture_win.h"
 
 namespace kpv::rt {
 
@@ -50,9 +51,5 @@ private:
     int width_ = 0;
     int height_ = 0;
 };
-
-// A 32-bit top-down DIB section; *bits receives its pixels. Empty when the size is not positive or the
-// bitmap cannot be made.
-UniqueBitmap CreateImageBitmap(int width, int height, uint32_t** bits);
 
 }  // namespace kpv::rt

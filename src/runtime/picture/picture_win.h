@@ -11,6 +11,10 @@
 
 namespace kpv::rt {
 
+// A 32-bit top-down DIB section; *bits receives its pixels. Empty when the size is not positive, too large
+// for a DIB section to address, or the bitmap cannot be made.
+UniqueBitmap CreateImageBitmap(int width, int height, uint32_t** bits);
+
 class Picture {
 public:
     Picture() = default;
