@@ -9,6 +9,7 @@
 #include "driver/driver_win.h"
 #include "catalogue/catalogue_win.h"
 #include "catalogue/picture_list.h"
+#include "catalogue/scan_helpers.h"
 #include "windows/host_side.h"
 
 using namespace kpv::test;
@@ -18,11 +19,19 @@ namespace {
 struct ScanResult {
     std::vector<std::wstring> list{L""};
     std::vector<uint32_t> errors;
+    std::vector<size_t> reportedAt;  // how many entries the list had at each report
+    bool reportedElsewhere = false;  // a report came on another thread than the caller's
 };
 
-ScanResult Scan(const std::wstring& folder, bool descend = true) {
+// The product's scan, or with no helpers the one that lists folder after folder on this thread.
+ScanResult Scan(const std::wstring& folder, bool descend = true, unsigned helpers = kpv::ScanHelperThreads()) {
     ScanResult r;
-    kpv::ScanPictures(folder, descend, r.list, [&](uint32_t e) { r.errors.push_back(e); });
+    const DWORD caller = GetCurrentThreadId();
+    kpv::ScanPictures(folder, descend, helpers, r.list, [&](uint32_t e) {
+        r.errors.push_back(e);
+        r.reportedAt.push_back(r.list.size());
+        if (GetCurrentThreadId() != caller) r.reportedElsewhere = true;
+    });
     return r;
 }
 
@@ -120,19 +129,34 @@ TEST_F(CatalogueScan, AFoldersFilesComeBeforeItsSubfoldersAndEachSubfolderIsWhol
     EXPECT_EQ(groupsSeen.size(), 4u);
 }
 
-TEST_F(CatalogueScan, AFolderThatCannotBeListedIsReportedOnceAndTheRestIsCollected) {
+TEST_F(CatalogueScan, FoldersThatCannotBeListedAreReportedInOrderAndTheRestIsCollected) {
     Files(root_, {L"top.jpg"});
+    Files(Folder(L"A"), {L"a.jpg"});
+    const std::wstring lockedDeep = Folder(L"A\\Locked");
+    Files(lockedDeep, {L"hidden.jpg"});
+    Files(Folder(L"A\\Locked\\Below"), {L"below.jpg"});
+    Files(Folder(L"A\\Open"), {L"inner.bmp"});
     const std::wstring locked = Folder(L"Locked");
     Files(locked, {L"hidden.jpg"});
-    Files(Folder(L"Open"), {L"seen.bmp"});
-    // Held without sharing, the folder cannot be opened for listing by anyone else.
-    HANDLE hold = CreateFileW(locked.c_str(), FILE_LIST_DIRECTORY, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+    for (const wchar_t* name : {L"B", L"C", L"D"}) Files(Folder(name), {L"seen.bmp"});
+    // Held without sharing, a folder cannot be opened for listing by anyone else.
+    std::vector<HANDLE> held;
+    for (const std::wstring& folder : {lockedDeep, locked}) {
+        held.push_back(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY, 0, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        ASSERT_NE(held.back(), INVALID_HANDLE_VALUE);
+    }
     const ScanResult r = Scan(root_);
-    CloseHandle(hold);
-    EXPECT_EQ(r.errors, (std::vector<uint32_t>{ERROR_SHARING_VIOLATION}));
-    EXPECT_EQ(Sorted(r.list), Sorted({root_ + L"top.jpg", root_ + L"Open\\seen.bmp"}));
+    const ScanResult serial = Scan(root_, true, 0);
+    for (HANDLE h : held) CloseHandle(h);
+
+    EXPECT_EQ(r.errors, (std::vector<uint32_t>{ERROR_SHARING_VIOLATION, ERROR_SHARING_VIOLATION}));
+    EXPECT_EQ(Sorted(r.list), Sorted({root_ + L"top.jpg", root_ + L"A\\a.jpg", root_ + L"A\\Open\\inner.bmp",
+                                      root_ + L"B\\seen.bmp", root_ + L"C\\seen.bmp", root_ + L"D\\seen.bmp"}));
+    // The same list, and each message where the serial scan gives it, when the list reaches that folder.
+    EXPECT_EQ(r.list, serial.list);
+    EXPECT_EQ(r.reportedAt, serial.reportedAt);
+    EXPECT_FALSE(r.reportedElsewhere) << "message boxes belong to the calling thread";
 }
 
 TEST_F(CatalogueScan, AMissingFolderOrAFileGivenAsFolderIsOneErrorAndNoPictures) {
@@ -160,6 +184,7 @@ TEST_F(CatalogueScan, ALinkLoopEndsAndListsEachPictureOnce) {
 
     const ScanResult r = Scan(root_);
     EXPECT_TRUE(r.errors.empty());
+    EXPECT_EQ(r.list, Scan(root_, true, 0).list);
     ASSERT_EQ(r.list.size(), 3u);
     EXPECT_EQ(r.list[0], root_ + L"top.jpg");
     const std::vector<std::wstring> rest(r.list.begin() + 1, r.list.end());
