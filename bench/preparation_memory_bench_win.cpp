@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
+#include <memory>
 #include <string>
 
 #include "runtime/picture/picture_win.h"
