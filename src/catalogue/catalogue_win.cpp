@@ -42,7 +42,7 @@ uint32_t OpenFormOf(const std::wstring& folder, std::wstring& openFolder) {
 }  // namespace
 
 void ScanPictures(const std::wstring& folder, bool descend, unsigned helpers, std::vector<std::wstring>& list,
-                  const std::function<void(uint32_t error)>& report) {
+                  const std::function<void(uint32_t error)>& report, const HelperStart& start) {
     std::wstring openFolder;
     if (const uint32_t error = OpenFormOf(folder, openFolder); error != ERROR_SUCCESS) {
         report(error);
@@ -56,7 +56,7 @@ void ScanPictures(const std::wstring& folder, bool descend, unsigned helpers, st
     // One lister per thread: each keeps its own listing buffer.
     std::vector<std::unique_ptr<FolderLister>> listers;
     for (unsigned i = 0; i <= helpers; ++i) listers.push_back(std::make_unique<DirectoryHandleLister>());
-    WalkPicturesInParallel(folder, openFolder, descend, std::move(listers), list, report);
+    WalkPicturesInParallel(folder, openFolder, descend, std::move(listers), list, report, start);
 }
 
 void ScanFolder(const std::wstring& folder, int16_t subFolder) {

@@ -1,5 +1,6 @@
 #include "catalogue/parallel_walk.h"
 
+#include <bit>
 #include <condition_variable>
 #include <exception>
 #include <map>
@@ -43,8 +44,8 @@ constexpr size_t kNoFrame = static_cast<size_t>(-1);
 class ParallelWalk {
 public:
     ParallelWalk(bool descend, std::vector<std::unique_ptr<FolderLister>> listers, std::vector<std::wstring>& list,
-                 const std::function<void(uint32_t error)>& report)
-        : descend_(descend), listers_(std::move(listers)), list_(list), report_(report) {}
+                 const std::function<void(uint32_t error)>& report, const HelperStart& start)
+        : descend_(descend), listers_(std::move(listers)), list_(list), report_(report), start_(start) {}
     ~ParallelWalk() {
         {
             const std::lock_guard lock(mutex_);
@@ -113,6 +114,7 @@ private:
     bool Walked(const FolderIdentity& identity) const;
     void PushFrame(FolderNode& listing);
     FolderNode* NextToListAhead();
+    void NoteOwnListing(std::chrono::steady_clock::duration took);
     void StartHelpers();
     void Help(FolderLister& lister);
     void WakeHelper() {
@@ -123,7 +125,12 @@ private:
     std::vector<std::unique_ptr<FolderLister>> listers_;
     std::vector<std::wstring>& list_;
     const std::function<void(uint32_t error)>& report_;
-    std::wstring path_;  // the folder the walk has reached, as entries show it; the calling thread's alone
+    const HelperStart start_;
+    // The calling thread's alone:
+    std::wstring path_;     // the folder the walk has reached, as entries show it
+    unsigned recent_ = 0;   // its last eight listings, one bit each, set for a slow one
+    bool helpersWanted_ = false;
+    bool helpersStarted_ = false;
     std::unique_ptr<FolderNode> top_;
 
     std::mutex mutex_;  // guards everything below, and every node shared between threads
@@ -198,7 +205,9 @@ void ParallelWalk::Visit(FolderNode& node) {
     if (node.state == ListingState::Waiting) {
         node.state = ListingState::Listing;
         lock.unlock();
+        const auto started = std::chrono::steady_clock::now();
         List(*listers_.front(), node);
+        NoteOwnListing(std::chrono::steady_clock::now() - started);
         lock.lock();
     }
     AwaitListed(node, lock);
@@ -293,6 +302,12 @@ void ParallelWalk::Help(FolderLister& lister) {
     }
 }
 
+void ParallelWalk::NoteOwnListing(std::chrono::steady_clock::duration took) {
+    if (helpersStarted_) return;
+    recent_ = ((recent_ << 1) | (took >= start_.slowListing ? 1u : 0u)) & 0xFFu;
+    if (std::popcount(recent_) >= static_cast<int>(start_.slowListings)) helpersWanted_ = true;
+}
+
 void ParallelWalk::StartHelpers() {
     try {
         helpers_.reserve(listers_.size() - 1);
@@ -306,11 +321,14 @@ void ParallelWalk::StartHelpers() {
 void ParallelWalk::Run(const std::wstring& folder, const std::wstring& openFolder) {
     top_ = std::make_unique<FolderNode>(std::wstring(), openFolder, FolderIdentity{});
     path_ = folder;
+    helpersWanted_ = start_.slowListings == 0;
     Visit(*top_);
-    if (frames_.empty()) return;  // nothing below: no helper needed
-    StartHelpers();
     std::unique_lock lock(mutex_);
     while (!frames_.empty()) {
+        if (helpersWanted_ && !helpersStarted_) {
+            helpersStarted_ = true;
+            StartHelpers();
+        }
         Frame& frame = frames_.back();
         std::vector<std::unique_ptr<FolderNode>>& subfolders = frame.listing->subfolders;
         // The subfolder before `next` has been walked with everything below it.
@@ -333,9 +351,9 @@ void ParallelWalk::Run(const std::wstring& folder, const std::wstring& openFolde
 
 void WalkPicturesInParallel(const std::wstring& folder, const std::wstring& openFolder, bool descend,
                             std::vector<std::unique_ptr<FolderLister>> listers, std::vector<std::wstring>& list,
-                            const std::function<void(uint32_t error)>& report) {
+                            const std::function<void(uint32_t error)>& report, const HelperStart& start) {
     if (listers.empty()) throw std::invalid_argument("WalkPicturesInParallel needs a lister for the calling thread");
-    ParallelWalk walk(descend, std::move(listers), list, report);
+    ParallelWalk walk(descend, std::move(listers), list, report, start);
     walk.Run(folder, openFolder);
 }
 

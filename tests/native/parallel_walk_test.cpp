@@ -19,6 +19,9 @@ namespace {
 
 using kpv::FolderIdentity;
 
+// Helpers from the first folder on, however quick the listings.
+constexpr kpv::HelperStart kHelpAtOnce{std::chrono::microseconds(0), 0};
+
 // A folder graph: subfolder entries point at nodes, so links and loops are edges back. Built first, then only
 // read, by any number of listers at once.
 struct Entry {
@@ -127,10 +130,13 @@ WalkResult Parallel(Graph& graph, bool descend, size_t helpers, unsigned seed, i
     std::vector<std::unique_ptr<kpv::FolderLister>> listers;
     for (size_t i = 0; i <= helpers; ++i) listers.push_back(std::make_unique<ShuffledLister>(graph, seed + i, maxPauseUs));
     const std::thread::id caller = std::this_thread::get_id();
-    kpv::WalkPicturesInParallel(L"C:\\P\\", Graph::kOpenRoot, descend, std::move(listers), r.list, [&](uint32_t e) {
-        r.reports.emplace_back(e, r.list.size());
-        if (std::this_thread::get_id() != caller) r.reportedElsewhere = true;
-    });
+    kpv::WalkPicturesInParallel(
+        L"C:\\P\\", Graph::kOpenRoot, descend, std::move(listers), r.list,
+        [&](uint32_t e) {
+            r.reports.emplace_back(e, r.list.size());
+            if (std::this_thread::get_id() != caller) r.reportedElsewhere = true;
+        },
+        kHelpAtOnce);
     return r;
 }
 
@@ -249,7 +255,10 @@ TEST(ParallelPictureWalk, HelpersListNoFurtherAheadThanTheBound) {
     std::vector<std::unique_ptr<kpv::FolderLister>> listers;
     for (int i = 0; i < 5; ++i) listers.push_back(std::make_unique<HoldingLister>(graph, started, released));
     std::vector<std::wstring> list{L""};
-    std::thread walk([&] { kpv::WalkPicturesInParallel(L"C:\\P\\", Graph::kOpenRoot, true, std::move(listers), list, [](uint32_t) {}); });
+    std::thread walk([&] {
+        kpv::WalkPicturesInParallel(L"C:\\P\\", Graph::kOpenRoot, true, std::move(listers), list, [](uint32_t) {},
+                                    kHelpAtOnce);
+    });
 
     // While the walk waits for the first subfolder, the helpers fill the bound and stop there.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -264,4 +273,48 @@ TEST(ParallelPictureWalk, HelpersListNoFurtherAheadThanTheBound) {
     ASSERT_EQ(list.size(), static_cast<size_t>(kFolders));
     EXPECT_EQ(list[0], L"C:\\P\\d0000\\p.jpg");
     EXPECT_EQ(list.back(), L"C:\\P\\d1999\\p.jpg");
+}
+
+namespace {
+
+// Notes which threads listed, after an optional wait standing for a round trip.
+class TimedLister final : public kpv::FolderLister {
+public:
+    TimedLister(Graph& graph, std::chrono::microseconds wait, std::atomic<int>& byOthers, std::thread::id caller)
+        : graph_(graph), wait_(wait), byOthers_(byOthers), caller_(caller) {}
+    uint32_t List(const std::wstring& openPath, const FolderIdentity& identity, kpv::FolderVisitor& visitor) override {
+        std::this_thread::sleep_for(wait_);
+        if (std::this_thread::get_id() != caller_) ++byOthers_;
+        return graph_.List(openPath, identity, visitor);
+    }
+
+private:
+    Graph& graph_;
+    const std::chrono::microseconds wait_;
+    std::atomic<int>& byOthers_;
+    const std::thread::id caller_;
+};
+
+}  // namespace
+
+TEST(ParallelPictureWalk, HelpersJoinOnlyOnceListingsProveSlow) {
+    std::vector<Node> nodes(41);
+    for (int i = 1; i <= 40; ++i) {
+        nodes[0].entries.push_back({L"d" + std::to_wstring(i), i});
+        nodes[i].identity = {9, static_cast<uint64_t>(i + 1), 0};
+        nodes[i].entries.push_back({L"p.jpg"});
+    }
+    nodes[0].identity = {9, 1, 0};
+    Graph graph(std::move(nodes));
+    for (const auto wait : {std::chrono::microseconds(0), std::chrono::microseconds(3000)}) {
+        std::atomic<int> byOthers = 0;
+        std::vector<std::unique_ptr<kpv::FolderLister>> listers;
+        for (int i = 0; i < 5; ++i)
+            listers.push_back(std::make_unique<TimedLister>(graph, wait, byOthers, std::this_thread::get_id()));
+        std::vector<std::wstring> list{L""};
+        kpv::WalkPicturesInParallel(L"C:\\P\\", Graph::kOpenRoot, true, std::move(listers), list, [](uint32_t) {});
+        EXPECT_EQ(list.size(), 40u);
+        if (wait.count() == 0) EXPECT_EQ(byOthers, 0) << "quick listings stay on the calling thread";
+        else EXPECT_GT(byOthers, 0) << "slow listings bring the helpers in";
+    }
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -23,15 +24,19 @@ struct ScanResult {
     bool reportedElsewhere = false;  // a report came on another thread than the caller's
 };
 
-// The product's scan, or with no helpers the one that lists folder after folder on this thread.
+// The product's scan with its helpers at work from the start (a quick disk alone would not call them in),
+// or with no helpers the one that lists folder after folder on this thread.
 ScanResult Scan(const std::wstring& folder, bool descend = true, unsigned helpers = kpv::ScanHelperThreads()) {
     ScanResult r;
     const DWORD caller = GetCurrentThreadId();
-    kpv::ScanPictures(folder, descend, helpers, r.list, [&](uint32_t e) {
-        r.errors.push_back(e);
-        r.reportedAt.push_back(r.list.size());
-        if (GetCurrentThreadId() != caller) r.reportedElsewhere = true;
-    });
+    kpv::ScanPictures(
+        folder, descend, helpers, r.list,
+        [&](uint32_t e) {
+            r.errors.push_back(e);
+            r.reportedAt.push_back(r.list.size());
+            if (GetCurrentThreadId() != caller) r.reportedElsewhere = true;
+        },
+        kpv::HelperStart{std::chrono::microseconds(0), 0});
     return r;
 }
 
