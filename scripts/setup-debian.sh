@@ -8,6 +8,7 @@ packages=(
   wine64 wine xvfb x11-apps
   locales fonts-vlgothic
   libjpeg-turbo-progs imagemagick libimage-exiftool-perl python3-pefile
+  fuse3 python3-fusepy
   mate-backgrounds
 )
 
