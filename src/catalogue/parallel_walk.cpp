@@ -19,8 +19,9 @@ namespace {
 
 enum class ListingState { Waiting, Listing, Listed, Dropped };
 
-// A folder met in a listing, or the top folder; the walk owns them as a tree. Past `identity`, a node is
-// written by the one thread that lists it and read by the others once it is Listed, under the walk's lock.
+// A folder met in a listing, or the top folder; the walk owns them as a tree. The thread that lists a node
+// fills in what follows `identity` and hands it over under the walk's lock; once the node is Listed, only
+// the calling thread changes it.
 struct FolderNode {
     FolderNode(std::wstring listedName, std::wstring pathToOpen, const FolderIdentity& listedIdentity)
         : name(std::move(listedName)), openPath(std::move(pathToOpen)), identity(listedIdentity) {}
