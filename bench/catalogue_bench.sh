@@ -41,7 +41,7 @@ export KPV_BUILD_DIR="$build"
 wintree="Z:$(echo "$tree" | tr / '\\')"
 cd "$build"
 
-echo "== picture scan and bare walker (same process, alternating, median of $rounds)"
+echo "== picture scan, serial and with helpers, and bare walker (same process, rotating, median of $rounds)"
 "$WINE64" "$exe" "$wintree" "$rounds" </dev/null
 
 echo "== Wine's cmd /c dir /s /b (after a warm-up listing)"

@@ -1,15 +1,18 @@
-// Times the picture scan against a bare walker that makes the same platform calls and only counts.
-// Usage: catalogue_bench_win <folder> [rounds]   (run under Wine by catalogue_bench.sh)
+// Times the picture scan, serial and with helper threads listing ahead, against a bare walker that makes the
+// same platform calls on one thread and only counts.
+// Usage: catalogue_bench_win <folder> [rounds] [helpers,helpers,...]   (run under Wine by the bench scripts)
 #include <windows.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "runtime/base/handles_win.h"
 #include "catalogue/catalogue_win.h"
+#include "catalogue/scan_helpers.h"
 #include "runtime/base/extended_path.h"
 
 namespace {
@@ -56,41 +59,64 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
+// "1,2,8" gives 1, 2 and 8.
+std::vector<unsigned> HelperCounts(const wchar_t* text) {
+    std::vector<unsigned> counts;
+    for (wchar_t* end = nullptr;; text = end + 1) {
+        counts.push_back(static_cast<unsigned>(std::wcstoul(text, &end, 10)));
+        if (*end != L',') break;
+    }
+    return counts;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: catalogue_bench_win <folder> [rounds]\n");
+        std::fprintf(stderr, "usage: catalogue_bench_win <folder> [rounds] [helpers,helpers,...]\n");
         return 2;
     }
     std::wstring root = argv[1];
     if (root.back() != L'\\') root += L'\\';
     const int rounds = argc > 2 ? std::max(1, _wtoi(argv[2])) : 5;
+    // Scans with these helper counts, 0 being the serial scan; the bare walker last.
+    std::vector<unsigned> helpers{0};
+    for (unsigned n : argc > 3 ? HelperCounts(argv[3]) : std::vector<unsigned>{kpv::ScanHelperThreads()})
+        if (n != 0) helpers.push_back(n);
     using Clock = std::chrono::steady_clock;
-    std::vector<double> scanMs, bareMs;
-    size_t pictures = 0, errors = 0;
-    Count bare = BareWalk(root);  // warms the caches once for both
+    const size_t kinds = helpers.size() + 1;
+    std::vector<std::vector<double>> ms(kinds);
+    std::vector<std::wstring> serialList;
+    size_t errors = 0;
+    bool sameLists = true;
+    Count bare = BareWalk(root);  // warms the caches once for all
     for (int round = 0; round < rounds; ++round) {
-        // Alternate which goes first, so neither always gets the warmer start.
-        for (int turn = 0; turn < 2; ++turn) {
+        // Rotate which goes first, so that none always gets the warmest start.
+        for (size_t turn = 0; turn < kinds; ++turn) {
+            const size_t kind = (turn + round) % kinds;
             const auto t0 = Clock::now();
-            if ((round + turn) % 2 == 0) {
+            if (kind == helpers.size()) {
+                bare = BareWalk(root);
+            } else {
                 std::vector<std::wstring> list{L""};
                 errors = 0;
-                kpv::ScanPictures(root, true, list, [&](uint32_t) { ++errors; });
-                pictures = list.front().empty() ? 0 : list.size();
-                scanMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-            } else {
-                bare = BareWalk(root);
-                bareMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+                kpv::ScanPictures(root, true, helpers[kind], list, [&](uint32_t) { ++errors; });
+                const auto t1 = Clock::now();
+                ms[kind].push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+                if (kind == 0 && serialList.empty()) serialList = list;
+                if (!serialList.empty() && list != serialList) sameLists = false;
+                continue;
             }
+            ms[kind].push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
         }
     }
-    const double scan = Median(scanMs), walk = Median(bareMs);
-    std::printf("folders %zu, entries %zu, pictures %zu, scan errors %zu, rounds %d\n", bare.folders, bare.entries,
-                pictures, errors, rounds);
-    std::printf("picture scan  median %9.1f ms\n", scan);
-    std::printf("bare walker   median %9.1f ms\n", walk);
-    std::printf("scan / bare   %.3f\n", scan / walk);
-    return 0;
+    const size_t pictures = serialList.empty() || serialList.front().empty() ? 0 : serialList.size();
+    std::printf("folders %zu, entries %zu, pictures %zu, scan errors %zu, rounds %d, lists equal: %s\n",
+                bare.folders, bare.entries, pictures, errors, rounds, sameLists ? "yes" : "NO");
+    const double serial = Median(ms[0]);
+    for (size_t kind = 0; kind < helpers.size(); ++kind)
+        std::printf("picture scan, %2u helpers  median %9.1f ms   / serial %.3f\n", helpers[kind], Median(ms[kind]),
+                    Median(ms[kind]) / serial);
+    std::printf("bare walker              median %9.1f ms   / serial %.3f\n", Median(ms.back()), Median(ms.back()) / serial);
+    return sameLists ? 0 : 1;
 }

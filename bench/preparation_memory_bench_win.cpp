@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <memory>
 #include <cwchar>
+#include <memory>
 #include <string>
 
 #include "runtime/picture/picture_win.h"

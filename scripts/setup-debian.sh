@@ -9,7 +9,7 @@ packages=(
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   locales fonts-vlgothic
   libjpeg-turbo-progs imagemagick libimage-exiftool-perl python3-pefile
-  nsis
+  nsis fuse3 python3-fusepy
   mate-backgrounds
 )
 

@@ -2,13 +2,18 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <utility>
+
 #include "runtime/base/error_report.h"
 #include "runtime/base/msgbox_win.h"
 #include "runtime/base/system_error_win.h"
 #include "runtime/base/extended_path.h"
 #include "catalogue/folder_lister_win.h"
 #include "catalogue/folder_walk.h"
+#include "catalogue/parallel_walk.h"
 #include "catalogue/picture_list.h"
+#include "catalogue/scan_helpers.h"
 
 namespace kpv {
 
@@ -36,19 +41,26 @@ uint32_t OpenFormOf(const std::wstring& folder, std::wstring& openFolder) {
 
 }  // namespace
 
-void ScanPictures(const std::wstring& folder, bool descend, std::vector<std::wstring>& list,
-                  const std::function<void(uint32_t error)>& report) {
+void ScanPictures(const std::wstring& folder, bool descend, unsigned helpers, std::vector<std::wstring>& list,
+                  const std::function<void(uint32_t error)>& report, const HelperStart& start) {
     std::wstring openFolder;
     if (const uint32_t error = OpenFormOf(folder, openFolder); error != ERROR_SUCCESS) {
         report(error);
         return;
     }
-    DirectoryHandleLister lister;
-    WalkPictures(folder, openFolder, descend, lister, list, report);
+    if (helpers == 0 || !descend) {
+        DirectoryHandleLister lister;
+        WalkPictures(folder, openFolder, descend, lister, list, report);
+        return;
+    }
+    // One lister per thread: each keeps its own listing buffer.
+    std::vector<std::unique_ptr<FolderLister>> listers;
+    for (unsigned i = 0; i <= helpers; ++i) listers.push_back(std::make_unique<DirectoryHandleLister>());
+    WalkPicturesInParallel(folder, openFolder, descend, std::move(listers), list, report, start);
 }
 
 void ScanFolder(const std::wstring& folder, int16_t subFolder) {
-    ScanPictures(folder, subFolder == 1, PictureList, [](uint32_t error) {
+    ScanPictures(folder, subFolder == 1, ScanHelperThreads(), PictureList, [](uint32_t error) {
         rt::MsgBox(rt::ErrorReportText(rt::SystemErrorDescription(error), error));
     });
 }

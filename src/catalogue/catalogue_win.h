@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/parallel_walk.h"
+
 namespace kpv {
 
 // Starts PictureList afresh as one empty entry and scans the picture folder (the stored Path and SubFolder).
@@ -15,8 +17,10 @@ bool BuildPictureList(const std::wstring& path, int16_t subFolder);
 // to PictureList. A folder that cannot be opened or listed is reported in a message box and skipped.
 void ScanFolder(const std::wstring& folder, int16_t subFolder);
 
-// The scan itself, with the error report left to the caller: `report` gets the platform's error number.
-void ScanPictures(const std::wstring& folder, bool descend, std::vector<std::wstring>& list,
-                  const std::function<void(uint32_t error)>& report);
+// The scan itself, with the error report left to the caller: `report` gets the platform's error number, on
+// the calling thread. `helpers` threads list folders ahead of the scan once listings prove slow (`start`),
+// which changes nothing but the time; with none, the calling thread lists one folder after another.
+void ScanPictures(const std::wstring& folder, bool descend, unsigned helpers, std::vector<std::wstring>& list,
+                  const std::function<void(uint32_t error)>& report, const HelperStart& start = {});
 
 }  // namespace kpv

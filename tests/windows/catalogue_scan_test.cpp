@@ -3,13 +3,16 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "support/driver_win.h"
 #include "catalogue/catalogue_win.h"
 #include "catalogue/picture_list.h"
+#include "catalogue/scan_helpers.h"
 #include "support/host_side_win.h"
+#include "support/scratch_win.h"
 
 using namespace kpv::test;
 
@@ -18,11 +21,23 @@ namespace {
 struct ScanResult {
     std::vector<std::wstring> list{L""};
     std::vector<uint32_t> errors;
+    std::vector<size_t> reportedAt;  // how many entries the list had at each report
+    bool reportedElsewhere = false;  // a report came on another thread than the caller's
 };
 
-ScanResult Scan(const std::wstring& folder, bool descend = true) {
+// The product's scan with its helpers at work from the start (a quick disk alone would not call them in),
+// or with no helpers the one that lists folder after folder on this thread.
+ScanResult Scan(const std::wstring& folder, bool descend = true, unsigned helpers = kpv::ScanHelperThreads()) {
     ScanResult r;
-    kpv::ScanPictures(folder, descend, r.list, [&](uint32_t e) { r.errors.push_back(e); });
+    const DWORD caller = GetCurrentThreadId();
+    kpv::ScanPictures(
+        folder, descend, helpers, r.list,
+        [&](uint32_t e) {
+            r.errors.push_back(e);
+            r.reportedAt.push_back(r.list.size());
+            if (GetCurrentThreadId() != caller) r.reportedElsewhere = true;
+        },
+        kpv::HelperStart{std::chrono::microseconds(0), 0});
     return r;
 }
 
@@ -120,19 +135,34 @@ TEST_F(CatalogueScan, AFoldersFilesComeBeforeItsSubfoldersAndEachSubfolderIsWhol
     EXPECT_EQ(groupsSeen.size(), 4u);
 }
 
-TEST_F(CatalogueScan, AFolderThatCannotBeListedIsReportedOnceAndTheRestIsCollected) {
+TEST_F(CatalogueScan, FoldersThatCannotBeListedAreReportedInOrderAndTheRestIsCollected) {
     Files(root_, {L"top.jpg"});
+    Files(Folder(L"A"), {L"a.jpg"});
+    const std::wstring lockedDeep = Folder(L"A\\Locked");
+    Files(lockedDeep, {L"hidden.jpg"});
+    Files(Folder(L"A\\Locked\\Below"), {L"below.jpg"});
+    Files(Folder(L"A\\Open"), {L"inner.bmp"});
     const std::wstring locked = Folder(L"Locked");
     Files(locked, {L"hidden.jpg"});
-    Files(Folder(L"Open"), {L"seen.bmp"});
-    // Held without sharing, the folder cannot be opened for listing by anyone else.
-    HANDLE hold = CreateFileW(locked.c_str(), FILE_LIST_DIRECTORY, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+    for (const wchar_t* name : {L"B", L"C", L"D"}) Files(Folder(name), {L"seen.bmp"});
+    // Held without sharing, a folder cannot be opened for listing by anyone else.
+    std::vector<HANDLE> held;
+    for (const std::wstring& folder : {lockedDeep, locked}) {
+        held.push_back(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY, 0, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        ASSERT_NE(held.back(), INVALID_HANDLE_VALUE);
+    }
     const ScanResult r = Scan(root_);
-    CloseHandle(hold);
-    EXPECT_EQ(r.errors, (std::vector<uint32_t>{ERROR_SHARING_VIOLATION}));
-    EXPECT_EQ(Sorted(r.list), Sorted({root_ + L"top.jpg", root_ + L"Open\\seen.bmp"}));
+    const ScanResult serial = Scan(root_, true, 0);
+    for (HANDLE h : held) CloseHandle(h);
+
+    EXPECT_EQ(r.errors, (std::vector<uint32_t>{ERROR_SHARING_VIOLATION, ERROR_SHARING_VIOLATION}));
+    EXPECT_EQ(Sorted(r.list), Sorted({root_ + L"top.jpg", root_ + L"A\\a.jpg", root_ + L"A\\Open\\inner.bmp",
+                                      root_ + L"B\\seen.bmp", root_ + L"C\\seen.bmp", root_ + L"D\\seen.bmp"}));
+    // The same list, and each message where the serial scan gives it, when the list reaches that folder.
+    EXPECT_EQ(r.list, serial.list);
+    EXPECT_EQ(r.reportedAt, serial.reportedAt);
+    EXPECT_FALSE(r.reportedElsewhere) << "message boxes belong to the calling thread";
 }
 
 TEST_F(CatalogueScan, AMissingFolderOrAFileGivenAsFolderIsOneErrorAndNoPictures) {
@@ -160,6 +190,7 @@ TEST_F(CatalogueScan, ALinkLoopEndsAndListsEachPictureOnce) {
 
     const ScanResult r = Scan(root_);
     EXPECT_TRUE(r.errors.empty());
+    EXPECT_EQ(r.list, Scan(root_, true, 0).list);
     ASSERT_EQ(r.list.size(), 3u);
     EXPECT_EQ(r.list[0], root_ + L"top.jpg");
     const std::vector<std::wstring> rest(r.list.begin() + 1, r.list.end());
@@ -199,24 +230,20 @@ TEST_F(CatalogueScan, MoreEntriesThanASixteenBitIndexHolds) {
     EXPECT_TRUE(std::binary_search(sorted.begin(), sorted.end(), many + L"32768.jpg"));
 }
 
-// The deep tree lives at a drive's root: under Wine the deepest path is then about 4,060 bytes on the host,
-// inside its 4,096-byte limit, which a root in the build tree would pass.
+// The deep tree lives in the scratch area under a short name: under Wine its deepest path is then about
+// 4,050 bytes on the host, inside the host's 4,096-byte limit.
 class CatalogueDepth : public ::testing::Test {
 protected:
     void SetUp() override { RemoveDeepRoot(); }
     void TearDown() override { RemoveDeepRoot(); }
-    static void RemoveDeepRoot() {
-        if (GetFileAttributesW(kRoot) == INVALID_FILE_ATTRIBUTES) return;
+    void RemoveDeepRoot() {
+        if (GetFileAttributesW(deepRoot_.c_str()) == INVALID_FILE_ATTRIBUTES) return;
         if (UnderWine()) {
-            // rm never follows links; the path is this test's own fixed folder and nothing else.
-            const std::wstring host = HostPath(kRoot);
-            ASSERT_TRUE(host.ends_with(L"/d2k") && host.size() > 8);
-            RunHostShell(L"rm -rf -- '" + host + L"'",
-                         [] { return GetFileAttributesW(kRoot) == INVALID_FILE_ATTRIBUTES; });
+            ASSERT_TRUE(RemoveTree(deepRoot_));
             return;
         }
         // Elsewhere, the chain of "d" folders from the bottom up, with what each one holds.
-        std::vector<std::wstring> levels{L"\\\\?\\" + std::wstring(kRoot)};
+        std::vector<std::wstring> levels{L"\\\\?\\" + deepRoot_};
         while (GetFileAttributesW((levels.back() + L"\\d").c_str()) != INVALID_FILE_ATTRIBUTES)
             levels.push_back(levels.back() + L"\\d");
         for (auto it = levels.rbegin(); it != levels.rend(); ++it) {
@@ -225,13 +252,13 @@ protected:
             RemoveDirectoryW(it->c_str());
         }
     }
-    static constexpr const wchar_t* kRoot = L"C:\\d2k";
+    const std::wstring deepRoot_ = TestDataDir() + L"\\d2k";
 };
 
 TEST_F(CatalogueDepth, ATwoThousandLevelTreeIsScannedInDepthOrder) {
     constexpr int kDepth = 2000;
-    const std::wstring root = std::wstring(kRoot) + L"\\";
-    ASSERT_TRUE(CreateDirectoryW(kRoot, nullptr));
+    const std::wstring root = deepRoot_ + L"\\";
+    ASSERT_TRUE(CreateDirectoryW(deepRoot_.c_str(), nullptr));
     std::vector<std::wstring> expected;
     std::wstring relative;
     for (int i = 1; i <= kDepth; ++i) {
@@ -240,9 +267,9 @@ TEST_F(CatalogueDepth, ATwoThousandLevelTreeIsScannedInDepthOrder) {
     }
     if (UnderWine()) {
         // Built from the host, one level at a time: thousands of deep creations through Wine take minutes.
-        ASSERT_TRUE(RunHostShell(L"cd '" + HostPath(kRoot) + L"' && i=0 && while [ $i -lt " + std::to_wstring(kDepth) +
+        ASSERT_TRUE(RunHostShell(L"cd '" + HostPath(deepRoot_) + L"' && i=0 && while [ $i -lt " + std::to_wstring(kDepth) +
                                      L" ]; do mkdir d && cd d || exit 1; i=$((i+1)); [ $((i % 100)) -ne 0 ] || : > p.jpg; "
-                                     L"done && cd '" + HostPath(kRoot) + L"' && : > built",
+                                     L"done && cd '" + HostPath(deepRoot_) + L"' && : > built",
                                  [&] { return GetFileAttributesW((root + L"built").c_str()) != INVALID_FILE_ATTRIBUTES; }));
     } else {
         std::wstring level = L"\\\\?\\" + root;

@@ -1,0 +1,7 @@
+#include "catalogue/scan_helpers.h"
+
+namespace kpv {
+
+unsigned ScanHelperThreads() { return 8; }
+
+}  // namespace kpv
