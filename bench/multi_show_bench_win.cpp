@@ -19,30 +19,18 @@
 #include <thread>
 #include <vector>
 
+#include "runtime/base/monitors_win.h"
 #include "runtime/base/text_win.h"
 #include "runtime/forms/message_loop_win.h"
 #include "runtime/picture/picture_win.h"
 #include "show/frm_main_win.h"
 #include "show/show_start_win.h"
+#include "support/scratch_win.h"
 #include "transitions/run_transition.h"
 
 using namespace kpv;
 
 namespace {
-
-std::vector<RECT> MonitorRects() {
-    std::vector<RECT> found;
-    EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR m, HDC, RECT*, LPARAM list) -> BOOL {
-        MONITORINFO info{};
-        info.cbSize = sizeof info;
-        if (GetMonitorInfoW(m, &info)) {
-            auto& rects = *reinterpret_cast<std::vector<RECT>*>(list);
-            rects.insert((info.dwFlags & MONITORINFOF_PRIMARY) ? rects.begin() : rects.end(), info.rcMonitor);
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 // A folder of the temporary folder that holds nothing but what the bench puts there.
 std::wstring BenchFolder(const wchar_t* name) {
@@ -55,23 +43,7 @@ std::wstring BenchFolder(const wchar_t* name) {
 
 std::wstring WriteTestPicture() {
     const std::wstring path = BenchFolder(L"kpv_bench_small") + L"small.bmp";
-    constexpr int w = 256, h = 192;
-    std::vector<uint8_t> file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + w * 3 * h);
-    auto* fh = reinterpret_cast<BITMAPFILEHEADER*>(file.data());
-    auto* ih = reinterpret_cast<BITMAPINFOHEADER*>(file.data() + sizeof(BITMAPFILEHEADER));
-    fh->bfType = 0x4D42;
-    fh->bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    fh->bfSize = static_cast<DWORD>(file.size());
-    ih->biSize = sizeof(BITMAPINFOHEADER);
-    ih->biWidth = w;
-    ih->biHeight = h;
-    ih->biPlanes = 1;
-    ih->biBitCount = 24;
-    for (size_t i = fh->bfOffBits; i < file.size(); ++i) file[i] = static_cast<uint8_t>(i * 7);
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(f, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
-    CloseHandle(f);
+    test::WriteBmp(path, 256, 192, [](int x, int y) { return static_cast<uint32_t>((x * 7) << 16 | (y * 5) << 8 | (x ^ y)); });
     return path;
 }
 
@@ -111,7 +83,7 @@ std::vector<double> RevealAtOnce(const std::vector<RECT>& monitors, size_t count
 }
 
 int Blocks() {
-    const std::vector<RECT> monitors = MonitorRects();
+    const std::vector<RECT> monitors = rt::MonitorRects();
     if (monitors.size() < 2) {
         std::fprintf(stderr, "needs two monitors\n");
         return 2;
@@ -190,7 +162,7 @@ Peak ShowPeak(const std::wstring& picture, size_t monitors) {
 }
 
 int Memory(const std::wstring& photo, std::wstring small) {
-    const std::vector<RECT> monitors = MonitorRects();
+    const std::vector<RECT> monitors = rt::MonitorRects();
     if (small.empty()) small = WriteTestPicture();
     const Peak base = ShowPeak(small, monitors.size());
     // The photo alone in its folder, so that every show prepares it.

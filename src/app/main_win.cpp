@@ -13,6 +13,7 @@
 #include "runtime/base/app_info_win.h"
 #include "runtime/base/end_win.h"
 #include "runtime/base/error_report.h"
+#include "runtime/base/monitors_win.h"
 #include "runtime/base/msgbox_win.h"
 #include "runtime/base/numbers.h"
 #include "settings/instance_flag_win.h"
@@ -46,22 +47,6 @@ void EndAfterShow() {
     rt::EndProgram(0);
 }
 
-// Every monitor's rectangle in screen pixels, the primary (at 0, 0) first.
-std::vector<RECT> MonitorRects() {
-    std::vector<RECT> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR monitor, HDC, LPRECT, LPARAM list) -> BOOL {
-        MONITORINFO info{};
-        info.cbSize = sizeof info;
-        if (!GetMonitorInfoW(monitor, &info)) return TRUE;
-        auto& rects = *reinterpret_cast<std::vector<RECT>*>(list);
-        const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
-        rects.insert(primary ? rects.begin() : rects.end(), info.rcMonitor);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&monitors));
-    if (monitors.empty()) monitors.push_back(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
-    return monitors;
-}
-
 // One show on every monitor, each on its own thread. The program lives in their event handlers: the first
 // to end ends the program for all, so this thread only waits.
 void RunShow() {
@@ -70,7 +55,7 @@ void RunShow() {
     BuildPictureListOrEnd();
     static ShowGroup group;
     std::vector<std::unique_ptr<ShowThread>> shows;
-    for (const RECT& monitor : MonitorRects()) {
+    for (const RECT& monitor : rt::MonitorRects()) {
         shows.push_back(std::make_unique<ShowThread>(ShowSetup{.settings = SaverSettings,
                                                                .pictures = PictureList,
                                                                .screen = monitor,

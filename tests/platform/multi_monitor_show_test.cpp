@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/base/monitors_win.h"
 #include "support/driver_win.h"
 #include "support/process_resources_win.h"
 #include "support/scratch_win.h"
@@ -38,17 +39,6 @@ void UsePictures(const std::wstring& folder, int16_t blockSize) {
     WriteSettings({.path = folder + L"\\", .blockSize = blockSize, .backColor = kBackColorRef});
 }
 
-std::vector<RECT> Monitors() {
-    std::vector<RECT> found;
-    EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR m, HDC, RECT*, LPARAM list) -> BOOL {
-        MONITORINFO info{};
-        info.cbSize = sizeof info;
-        if (GetMonitorInfoW(m, &info)) reinterpret_cast<std::vector<RECT>*>(list)->push_back(info.rcMonitor);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // Which picture a monitor shows, centred on the background and nothing else anywhere on the monitor;
 // nullptr when it shows anything else.
 const SolidPicture* ShownOn(const Screenshot& shot, const RECT& m) {
@@ -70,7 +60,7 @@ const SolidPicture* ShownOn(const Screenshot& shot, const RECT& m) {
 class TwoMonitorShow : public ::testing::Test {
 protected:
     void SetUp() override {
-        monitors = Monitors();
+        monitors = rt::MonitorRects();
         ASSERT_EQ(monitors.size(), 2u) << "runs in a two-monitor session";
         const std::wstring folder = FreshFolder(L"two_monitors");
         for (const SolidPicture& p : kPictures)
@@ -158,7 +148,7 @@ TEST_F(TwoMonitorShow, AMonitorTakenAwayEndsTheShow) {
     on.dmPelsWidth = static_cast<DWORD>(monitors[1].right - monitors[1].left);
     on.dmPelsHeight = static_cast<DWORD>(monitors[1].bottom - monitors[1].top);
     EXPECT_EQ(ChangeDisplaySettingsExW(info.szDevice, &on, nullptr, CDS_UPDATEREGISTRY, nullptr), DISP_CHANGE_SUCCESSFUL);
-    EXPECT_TRUE(PollUntil([] { return Monitors().size() == 2; }, 10000)) << "the session's second monitor is back";
+    EXPECT_TRUE(PollUntil([] { return rt::MonitorRects().size() == 2; }, 10000)) << "the session's second monitor is back";
 }
 
 TEST_F(TwoMonitorShow, WhatTheProcessHoldsStaysLevelOverManyPictures) {
