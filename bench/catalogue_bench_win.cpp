@@ -14,6 +14,7 @@
 #include "catalogue/catalogue_win.h"
 #include "catalogue/scan_helpers.h"
 #include "runtime/base/extended_path.h"
+#include "median.h"
 
 namespace {
 
@@ -52,11 +53,6 @@ Count BareWalk(const std::wstring& root) {
         }
     }
     return c;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 // "1,2,8" gives 1, 2 and 8.

@@ -18,6 +18,7 @@
 #include "catalogue/folder_walk.h"
 #include "catalogue/parallel_walk.h"
 #include "catalogue/scan_helpers.h"
+#include "median.h"
 
 namespace {
 
@@ -53,11 +54,6 @@ public:
         return static_cast<uint32_t>(errno);
     }
 };
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 }  // namespace
 

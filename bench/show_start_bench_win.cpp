@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "runtime/base/handles_win.h"
+#include "median.h"
 
 namespace {
 
@@ -86,11 +87,6 @@ double StartToShowMs(const std::wstring& scr) {
         ClearActiveFlag();
     }
     return isShow ? ms : -1;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 }  // namespace

@@ -7,21 +7,21 @@
 #include <functional>
 #include <vector>
 
+#include "catalogue/picture_list.h"
 #include "effects/colour_effect.h"
 #include "effects/colour_effect_win.h"
 #include "effects/effect_choice.h"
+#include "runtime/base/api_result.h"
 #include "runtime/base/end_win.h"
 #include "runtime/base/msgbox_win.h"
-#include "runtime/picture/picture_win.h"
 #include "runtime/base/random.h"
 #include "runtime/base/units_win.h"
 #include "runtime/forms/message_loop_win.h"
+#include "runtime/picture/picture_win.h"
+#include "settings/saver_settings.h"
 #include "show/frm_main_win.h"
 #include "show/picture_attempts.h"
 #include "show/picture_placement.h"
-#include "catalogue/picture_list.h"
-#include "runtime/base/api_result.h"
-#include "settings/saver_settings.h"
 #include "transitions/blit_block_win.h"
 
 namespace kpv {

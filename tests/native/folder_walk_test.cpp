@@ -6,30 +6,19 @@
 #include <vector>
 
 #include "catalogue/folder_walk.h"
+#include "fake_folders.h"
 
 namespace {
 
 using kpv::FolderIdentity;
-
-// A folder graph: subfolder entries point at nodes, so links and loops are just edges back.
-struct Entry {
-    std::wstring name;
-    int child = -1;            // a subfolder's node; -1 for a file
-    bool reportsIdentity = true;  // false for a link, whose entry does not describe its target
-};
-struct Node {
-    FolderIdentity identity;
-    std::vector<Entry> entries;
-    uint32_t error = 0;       // reported after `failAfter` entries when non-zero
-    size_t failAfter = 0;
-};
+using kpv::testing::FakeFolder;
 
 class FakeTree final : public kpv::FolderLister {
 public:
     explicit FakeTree(std::wstring root) : root_(std::move(root)) { AddNode(); }
 
     int AddNode(bool withIdentity = true) {
-        Node n;
+        FakeFolder n;
         if (withIdentity) n.identity = {7, static_cast<uint64_t>(nodes_.size() + 100), 0};
         nodes_.push_back(n);
         return static_cast<int>(nodes_.size()) - 1;
@@ -44,11 +33,13 @@ public:
     void AddLink(int node, const std::wstring& name, int target) { nodes_[node].entries.push_back({name, target, false}); }
     // A second name whose entry already tells the target's identity (a bind mount, say).
     void AddAlias(int node, const std::wstring& name, int target) { nodes_[node].entries.push_back({name, target, true}); }
+    // The folder cannot be opened, or with afterEntries its listing breaks after that many entries.
     void Fail(int node, uint32_t error, size_t afterEntries = 0) {
-        nodes_[node].error = error;
+        if (afterEntries == 0) nodes_[node].openError = error;
+        else nodes_[node].listError = error;
         nodes_[node].failAfter = afterEntries;
     }
-    void Remove(int node) { nodes_[node].error = 3; }
+    void Remove(int node) { nodes_[node].openError = 3; }
 
     std::vector<std::wstring> listed;  // open paths in the order they were asked for
 
@@ -56,19 +47,7 @@ public:
         listed.push_back(openPath);
         const int node = Resolve(openPath);
         if (node < 0) return 3;
-        const Node& n = nodes_[node];
-        if (n.error != 0 && n.failAfter == 0) return n.error;
-        if (identity.Known()) {
-            EXPECT_EQ(identity, n.identity) << "the walk passes on what the listing told";
-        }
-        if (!visitor.Enter(n.identity)) return 0;
-        for (size_t i = 0; i < n.entries.size(); ++i) {
-            if (n.error != 0 && i == n.failAfter) return n.error;
-            const Entry& e = n.entries[i];
-            if (e.child < 0) visitor.File(e.name);
-            else visitor.Subfolder(e.name, e.reportsIdentity ? nodes_[e.child].identity : FolderIdentity{});
-        }
-        return 0;
+        return kpv::testing::ListFakeFolder(nodes_, node, identity, visitor, [] {});
     }
 
 private:
@@ -84,23 +63,14 @@ private:
                 pos = parentEnd + 1;
             }
         }
-        while (pos < path.size()) {
-            const size_t end = path.find(L'\\', pos);
-            if (end == std::wstring::npos) return -1;
-            const std::wstring name = path.substr(pos, end - pos);
-            int next = -1;
-            for (const Entry& e : nodes_[node].entries)
-                if (e.child >= 0 && e.name == name) next = e.child;
-            if (next < 0) return -1;
-            node = next;
-            pos = end + 1;
-        }
+        node = kpv::testing::ResolveFakePath(nodes_, node, path, pos);
+        if (node < 0) return -1;
         resolved_[path] = node;
         return node;
     }
 
     std::wstring root_;
-    std::vector<Node> nodes_;
+    std::vector<FakeFolder> nodes_;
     std::map<std::wstring, int> resolved_;
 };
 

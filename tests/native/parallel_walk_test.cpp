@@ -14,6 +14,7 @@
 
 #include "catalogue/folder_walk.h"
 #include "catalogue/parallel_walk.h"
+#include "fake_folders.h"
 
 namespace {
 
@@ -22,20 +23,8 @@ using kpv::FolderIdentity;
 // Helpers from the first folder on, however quick the listings.
 constexpr kpv::HelperStart kHelpAtOnce{std::chrono::microseconds(0), 0};
 
-// A folder graph: subfolder entries point at nodes, so links and loops are edges back. Built first, then only
-// read, by any number of listers at once.
-struct Entry {
-    std::wstring name;
-    int child = -1;               // a subfolder's node; -1 for a file
-    bool reportsIdentity = true;  // false for a link, whose entry does not describe its target
-};
-struct Node {
-    FolderIdentity identity;
-    std::vector<Entry> entries;
-    uint32_t openError = 0;  // the folder cannot be opened
-    uint32_t listError = 0;  // the listing breaks after `failAfter` entries
-    size_t failAfter = 0;
-};
+// The graph is built first, then only read, by any number of listers at once.
+using Node = kpv::testing::FakeFolder;
 
 class Graph {
 public:
@@ -54,20 +43,7 @@ public:
     uint32_t List(const std::wstring& openPath, const FolderIdentity& identity, kpv::FolderVisitor& visitor) {
         const int node = Resolve(openPath);
         if (node < 0) return 3;
-        const Node& n = nodes_[node];
-        if (n.openError != 0) return n.openError;
-        if (identity.Known()) {
-            EXPECT_EQ(identity, n.identity) << "the walk passes on what the listing told";
-        }
-        if (!visitor.Enter(n.identity)) return 0;
-        ++listings_[node];
-        for (size_t i = 0; i < n.entries.size(); ++i) {
-            if (n.listError != 0 && i == n.failAfter) return n.listError;
-            const Entry& e = n.entries[i];
-            if (e.child < 0) visitor.File(e.name);
-            else visitor.Subfolder(e.name, e.reportsIdentity ? nodes_[e.child].identity : FolderIdentity{});
-        }
-        return n.listError;  // a failure after the last entry
+        return kpv::testing::ListFakeFolder(nodes_, node, identity, visitor, [&] { ++listings_[node]; });
     }
 
     static constexpr const wchar_t* kOpenRoot = L"\\\\?\\C:\\P\\";
@@ -76,19 +52,7 @@ private:
     int Resolve(const std::wstring& path) const {
         const std::wstring root = kOpenRoot;
         if (path.compare(0, root.size(), root) != 0) return -1;
-        int node = 0;
-        for (size_t pos = root.size(); pos < path.size();) {
-            const size_t end = path.find(L'\\', pos);
-            if (end == std::wstring::npos) return -1;
-            const std::wstring_view name(path.data() + pos, end - pos);
-            const auto& entries = nodes_[node].entries;
-            const auto it = std::find_if(entries.begin(), entries.end(),
-                                         [&](const Entry& e) { return e.child >= 0 && e.name == name; });
-            if (it == entries.end()) return -1;
-            node = it->child;
-            pos = end + 1;
-        }
-        return node;
+        return kpv::testing::ResolveFakePath(nodes_, 0, path, root.size());
     }
 
     const std::vector<Node> nodes_;
