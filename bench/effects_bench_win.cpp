@@ -17,6 +17,7 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
@@ -27,7 +28,7 @@
 
 #include "effects/colour_effect_win.h"
 #include "runtime/base/handles_win.h"
-#include "show/frm_main_win.h"
+#include "runtime/base/units_win.h"
 #include "show/prepare_picture_win.h"
 #include "run_self_win.h"
 
@@ -62,16 +63,9 @@ struct Figures {
 
 void Report(const Figures& f) { std::printf("%.2f %.2f %.1f\n", f.ms, f.otherMs, f.peakMb); }
 
-// The show window as a preview inside a hidden 1024 x 768 host, so that nothing covers the screen. Loading
-// it prepares the photo once; each timed call prepares it again.
+// The preparation worker's own work for a 1024 x 768 window, called directly, the photo prepared again
+// and again.
 int RunShowVariant(const std::wstring& variant, const std::wstring& path, int rounds) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"KPVBenchHost";
-    RegisterClassW(&wc);
-    HWND host = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, kWindowWidth, kWindowHeight, nullptr,
-                                nullptr, wc.hInstance, nullptr);
     kpv::SaverSettingsRecord settings;
     settings.BlockSize = 5;
     settings.Interval = 1;
@@ -79,24 +73,28 @@ int RunShowVariant(const std::wstring& variant, const std::wstring& path, int ro
     settings.BackColor = 0x00996633;
     settings.Edit = variant == L"prepare-sepia" ? 2 : 0;
     settings.Case = 0;
-    const std::vector<std::wstring> pictures{path};
     const bool alternate = variant == L"prepare-alternating";
-
-    // Dropped at the end without its unload handler, which would end the program at once.
-    auto frmMain = std::make_unique<kpv::FrmMain>(
-        kpv::ShowSetup{.settings = settings, .pictures = pictures, .preview = true, .previewHost = host});
-    frmMain->Load();
+    kpv::ShowGroup group;
+    kpv::PreparationRequest request;
+    request.pictures = std::make_shared<const std::vector<std::wstring>>(std::vector<std::wstring>{path});
+    request.settings = &settings;
+    request.random = std::make_shared<kpv::rt::ClockSeededRandom>();
+    request.group = &group;
+    request.windowWidth = static_cast<float>(kWindowWidth * double{kpv::rt::TwipsPerPixelX()});
+    request.windowHeight = static_cast<float>(kWindowHeight * double{kpv::rt::TwipsPerPixelY()});
+    request.twipsPerPixelX = kpv::rt::TwipsPerPixelX();
+    request.twipsPerPixelY = kpv::rt::TwipsPerPixelY();
+    request.pixelWidth = kWindowWidth;
+    request.pixelHeight = kWindowHeight;
+    const std::atomic<bool> stop{false};
     std::vector<double> plain, sepia;
     const int preparations = alternate ? 2 * rounds : kPreparationsPerProcess;
     for (int i = 0; i < preparations; ++i) {
         if (alternate) settings.Edit = i % 2 == 0 ? 0 : 2;
-        frmMain->LastPicturePath.clear();  // the same photo again, not a refusal to repeat it
         const auto start = Clock::now();
-        kpv::PreparePicture(*frmMain);
+        const kpv::PreparedPicture prepared = kpv::PreparePicture(request, stop);  // the same photo every time
         (settings.Edit == 0 ? plain : sepia).push_back(Ms(Clock::now() - start));
     }
-    frmMain.reset();
-    DestroyWindow(host);
     if (alternate) {
         Report({Median(plain), Median(sepia), PeakWorkingSetMb()});
     } else {

@@ -24,9 +24,11 @@
 #include "runtime/forms/message_loop_win.h"
 #include "runtime/picture/picture_win.h"
 #include "show/frm_main_win.h"
-#include "show/show_start_win.h"
+#include "show/preparation_worker_win.h"
 #include "support/scratch_win.h"
+#include "support/show_here_win.h"
 #include "transitions/run_transition.h"
+#include "transitions/show_block_win.h"
 
 using namespace kpv;
 
@@ -47,8 +49,8 @@ std::wstring WriteTestPicture() {
     return path;
 }
 
-// Starts a show on each of the first `count` monitors, each on its own thread, lets all reveal one picture
-// in rows at once, and gives the time per block of each.
+// Starts a show on each of the first `count` monitors, each on its own thread with the first picture
+// prepared, lets all reveal it in rows at once, and gives the time per block of each.
 std::vector<double> RevealAtOnce(const std::vector<RECT>& monitors, size_t count) {
     SaverSettingsRecord settings;
     settings.BlockSize = 10;
@@ -56,22 +58,27 @@ std::vector<double> RevealAtOnce(const std::vector<RECT>& monitors, size_t count
     settings.Interval = 30000;  // the bench drives the reveal itself
     settings.BackGround = 1;
     settings.BackColor = 0x202020;
-    const std::vector<std::wstring> pictures{WriteTestPicture()};
+    ShowGroup group(static_cast<int>(count));
+    PreparationWorker worker;
     std::atomic<size_t> ready{0};
     std::atomic<bool> go{false};
     std::vector<double> perBlock(count);
     std::vector<std::thread> threads;
+    const std::wstring picture = WriteTestPicture();
     for (size_t i = 0; i < count; ++i) {
         threads.emplace_back([&, i] {
-            FrmMain show(ShowSetup{.settings = settings, .pictures = pictures, .screen = monitors[i]});
-            StartShowWindow(show);
+            FrmMain show(ShowSetup{.settings = settings, .group = group, .worker = worker, .index = static_cast<int>(i),
+                                   .screen = monitors[i]});
+            test::StartWithPictures(show, group, {picture});
             show.Timer1.SetEnabled(false);
             ++ready;
             while (!go) rt::DoEvents();
-            const BlockCanvas canvas{show, show.picImage, show.BlockGrid, 0};
+            PauseClock pauses = StartPauseClock(settings.Speed);
+            const BlockCanvas canvas{show, show.picImage, show.BlockGrid, pauses};
+            rt::ClockSeededRandom rng;
             const auto start = std::chrono::steady_clock::now();
-            RunTransition(TransitionKind::RevealRowsFromTopLeft, show.BlockGrid.Columns, show.BlockGrid.Rows,
-                          show.Random(), [&canvas](int32_t c, int32_t r) { ShowBlock(canvas, c, r); });
+            RunTransition(TransitionKind::RevealRowsFromTopLeft, show.BlockGrid.Columns, show.BlockGrid.Rows, rng,
+                          [&canvas](int32_t c, int32_t r) { ShowBlock(canvas, c, r); });
             const double us = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
             perBlock[i] = us / (static_cast<double>(show.BlockGrid.Columns) * show.BlockGrid.Rows);
         });

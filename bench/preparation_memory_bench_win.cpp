@@ -1,21 +1,21 @@
 // Peak memory of a whole picture preparation (load, place, background, scaled copy into the window-sized
 // image) against D, the picture's size at 32 bits per pixel, and the window's screen buffers.
 //   preparation_memory_bench_win PICTURE [WIDTH HEIGHT]
-// The show window is made inside a host window of WIDTH x HEIGHT (1024 x 768 by default) and prepares the
-// picture while still hidden, as at the start of a show.
+// The show window is made inside a host window of WIDTH x HEIGHT (1024 x 768 by default), and the worker
+// prepares the picture for it, as at the start of a show.
 #include <windows.h>
 #include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
-#include <memory>
 #include <cwchar>
 #include <memory>
 #include <string>
 
 #include "runtime/picture/picture_win.h"
 #include "show/frm_main_win.h"
-#include "show/show_start_win.h"
+#include "show/preparation_worker_win.h"
+#include "support/show_here_win.h"
 
 using namespace kpv;
 
@@ -55,13 +55,14 @@ int wmain(int argc, wchar_t** argv) {
     settings.BlockSize = 32;
     settings.Interval = 30000;
     settings.BackGround = 1;
-    const std::vector<std::wstring> pictures{argv[1]};
-    auto frmMain =
-        std::make_unique<FrmMain>(ShowSetup{.settings = settings, .pictures = pictures, .preview = true, .previewHost = host});
+    ShowGroup group;
+    PreparationWorker worker;
+    auto frmMain = std::make_unique<FrmMain>(
+        ShowSetup{.settings = settings, .group = group, .worker = worker, .preview = true, .previewHost = host});
 
     const Memory before = Now();
     const auto start = std::chrono::steady_clock::now();
-    StartShowWindow(*frmMain);
+    test::StartWithPictures(*frmMain, group, {argv[1]}, 120000);
     const auto end = std::chrono::steady_clock::now();
     const Memory after = Now();
     if (frmMain->LastPicturePath.empty()) {

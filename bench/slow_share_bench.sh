@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The picture scan alone and start -> show window, serial against parallel, side by side in one run: on the
 # local disk and through a simulated slow share (tests/harness/slow_share.py, a FUSE passthrough waiting
-# 0 ms and 5 ms in each listing and open), on one generated tree of 1,021 folders and 20,000 files, half of
-# them pictures. Run by hand after `cmake --build --preset windows --target bench`:
+# 0 ms and 5 ms in each listing and before the first read of each file), on one generated tree of 1,021
+# folders and 20,000 files, half of them pictures. Run by hand after `cmake --build --preset windows --target bench`:
 #   bench/slow_share_bench.sh [BUILD_DIR] [ROUNDS] [HELPER_COUNTS]     e.g. ... build/windows 5 2,4,8,16
 # It writes the picture folder into the settings of the build tree's Wine prefix: run no tests meanwhile.
 # With the native preset's bench target built too (build/native/bench/parallel_walk_bench), it also times
@@ -54,7 +54,7 @@ PY
 fi
 
 # Names and attributes stay in the kernel for the run, as a network client keeps them: Wine asks for each
-# entry's attributes separately, where a share's listing brings them along. Listings and opens still wait.
+# entry's attributes separately, where a share's listing brings them along. Listings and first reads still wait.
 cache=600
 mounts=()
 pids=()
@@ -67,7 +67,7 @@ for delay in 0 5; do
   m="$share/mnt-${delay}ms"
   mkdir -p "$m"
   mountpoint -q "$m" && fusermount3 -u "$m"
-  /usr/bin/python3 "$here/../tests/harness/slow_share.py" "$tree" "$m" "$delay" "$cache" </dev/null >"$share/share-${delay}ms.log" 2>&1 &
+  /usr/bin/python3 "$here/../tests/harness/slow_share.py" "$tree" "$m" "$delay" "$delay" "$cache" </dev/null >"$share/share-${delay}ms.log" 2>&1 &
   pids+=($!)
   mounts+=("$m")
   for _ in $(seq 1 100); do mountpoint -q "$m" && break; sleep 0.1; done

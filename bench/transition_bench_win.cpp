@@ -16,10 +16,11 @@
 
 #include "runtime/base/random.h"
 #include "show/frm_main_win.h"
-#include "show/show_start_win.h"
+#include "show/preparation_worker_win.h"
 #include "transitions/run_transition.h"
 #include "transitions/show_block_win.h"
 #include "support/scratch_win.h"
+#include "support/show_here_win.h"
 
 using namespace kpv;
 
@@ -36,9 +37,11 @@ std::wstring WriteTestPicture(int w, int h) {
 double MicrosecondsPerBlock(FrmMain& show, TransitionKind kind) {
     const BlockGridRecord& grid = show.BlockGrid;
     const int64_t blocks = static_cast<int64_t>(grid.Columns) * grid.Rows;
-    const BlockCanvas canvas{show, show.picImage, grid, 0};
+    PauseClock pauses = StartPauseClock(0);
+    const BlockCanvas canvas{show, show.picImage, grid, pauses};
+    rt::ClockSeededRandom rng;
     const auto start = std::chrono::steady_clock::now();
-    RunTransition(kind, grid.Columns, grid.Rows, show.Random(),
+    RunTransition(kind, grid.Columns, grid.Rows, rng,
                   [&canvas](int32_t c, int32_t r) { ShowBlock(canvas, c, r); });
     const auto end = std::chrono::steady_clock::now();
     return std::chrono::duration<double, std::micro>(end - start).count() / static_cast<double>(blocks);
@@ -58,10 +61,12 @@ void Measure(int width, int height, int blockSize) {
     settings.Interval = 30000;  // the bench drives the transitions itself
     settings.BackGround = 1;
     settings.BackColor = 0x202020;
-    const std::vector<std::wstring> pictures{WriteTestPicture(width / 2, height / 2)};
+    ShowGroup group;
+    PreparationWorker worker;
     auto frmMain = std::make_unique<FrmMain>(
-        ShowSetup{.settings = settings, .pictures = pictures, .preview = true, .previewHost = host});
-    StartShowWindow(*frmMain);
+        ShowSetup{.settings = settings, .group = group, .worker = worker, .preview = true, .previewHost = host});
+    test::StartWithPictures(*frmMain, group, {WriteTestPicture(width / 2, height / 2)});
+    frmMain->Timer1.SetEnabled(false);
     const BlockGridRecord& BlockGrid = frmMain->BlockGrid;
     double random = 1e300;
     double rows = 1e300;

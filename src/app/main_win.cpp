@@ -2,14 +2,13 @@
 
 #include <windows.h>
 
-#include <memory>
+#include <string>
 #include <vector>
 
 #include "app/app_messages.h"
 #include "app/run_mode.h"
 #include "catalogue/catalogue_win.h"
 #include "catalogue/picture_list.h"
-#include "runtime/base/api_result.h"
 #include "runtime/base/app_info_win.h"
 #include "runtime/base/end_win.h"
 #include "runtime/base/error_report.h"
@@ -20,49 +19,51 @@
 #include "settings/saver_settings.h"
 #include "settings/settings_store_win.h"
 #include "settings_dialog/settings_dialog_win.h"
-#include "show/frm_main_win.h"
-#include "show/show_group.h"
-#include "show/show_start_win.h"
-#include "show/show_thread_win.h"
+#include "show/show_run_win.h"
 
 namespace kpv {
 
-std::wstring RunMode;
 int32_t PreviewParent = 0;
 
 namespace {
 
-// The preview's show; the program lives in its event handlers once Main returns.
-std::unique_ptr<FrmMain> frmMain;
+// The whole end of a run after input, the windows gone, the flag written and the threads joined.
+constexpr ULONGLONG kEndLimitMs = 250;
+// Before the no-pictures message the windows must have gone; they have nothing slow to finish.
+constexpr ULONGLONG kCloseLimitMs = 1000;
 
-// Without a picture there is nothing to show: the catalogue has told the user, the run ends here.
-void BuildPictureListOrEnd() {
-    LastApiResult = BuildPictureList(SaverSettings.Path, SaverSettings.SubFolder) ? -1 : 0;
-    if (LastApiResult == 0) rt::EndProgram();
-}
-
-// When the show unloads, after it restored the cursor or asked its owner to close.
-void EndAfterShow() {
-    ClearActiveFlag();
-    rt::EndProgram(0);
-}
-
-// One show on every monitor, each on its own thread. The program lives in their event handlers: the first
-// to end ends the program for all, so this thread only waits.
-void RunShow() {
-    RunMode = L"S";
-    LoadSettings();
-    BuildPictureListOrEnd();
-    static ShowGroup group;
-    std::vector<std::unique_ptr<ShowThread>> shows;
-    for (const RECT& monitor : rt::MonitorRects()) {
-        shows.push_back(std::make_unique<ShowThread>(ShowSetup{.settings = SaverSettings,
-                                                               .pictures = PictureList,
-                                                               .screen = monitor,
-                                                               .group = &group,
-                                                               .ended = EndAfterShow}));
+// Waits for the run's end and ends the program accordingly. The process always ends through ExitProcess,
+// so the run is never destroyed: a worker stuck in a read of a share that stopped answering is left
+// behind, never waited for.
+[[noreturn]] void EndRun(ShowRun& run) {
+    switch (run.WaitForEnd()) {
+    case RunEnd::Input:
+        ClearActiveFlag();
+        run.StopBy(run.EndedAt() + kEndLimitMs);
+        rt::EndProgram(0);
+    case RunEnd::NoPictures:
+        // The windows go without a show's end; the flag stays set, as on every start that ends at once.
+        run.StopBy(run.EndedAt() + kCloseLimitMs);
+        rt::MsgBoxOwned(nullptr, kNoPicturesMessage);
+        rt::EndProgram(0);
+    case RunEnd::NoneLoadable:  // the show that found none has told the user
+        run.StopBy(run.EndedAt() + kCloseLimitMs);
+        rt::EndProgram(0);
+    case RunEnd::NoWindow:
+    case RunEnd::Stopped:
+    case RunEnd::None:
+        break;
     }
-    for (auto& show : shows) show->Join();
+    // Nothing could be put on the screen: the start failed.
+    ClearActiveFlag();
+    rt::EndProgram(1);
+}
+
+// Every window first, one on each monitor, each on its own thread; the picture folder is scanned after.
+void RunShow() {
+    LoadSettings();
+    ShowRun run(SaverSettings, rt::MonitorRects());
+    EndRun(run);
 }
 
 // The handle comes as decimal text; anything else is reported like a runtime error and nothing is shown.
@@ -78,18 +79,25 @@ int32_t PreviewParentOrEnd(std::wstring_view args) {
 }
 
 void RunPreview(std::wstring_view args) {
-    RunMode = L"P";
     PreviewParent = PreviewParentOrEnd(args);
     LoadSettings();
     SaverSettings.BlockSize = 5;  // the small preview window gets small blocks; the stored value stays
-    BuildPictureListOrEnd();
     // The 32-bit handle value widens with its sign, as the platform widens handle values.
     HWND host = reinterpret_cast<HWND>(static_cast<LONG_PTR>(PreviewParent));
-    // A preview for a window that does not exist has nowhere to run: it ends at once, the flag cleared.
-    if (!IsWindow(host)) EndAfterShow();
-    frmMain = std::make_unique<FrmMain>(ShowSetup{
-        .settings = SaverSettings, .pictures = PictureList, .preview = true, .previewHost = host, .ended = EndAfterShow});
-    StartShowWindow(*frmMain);
+    // A preview for a window that does not exist has nowhere to run. The folder is still scanned, and an
+    // empty one reported, as for any start; then it ends at once, the flag cleared.
+    if (!IsWindow(host)) {
+        const std::vector<std::wstring> pictures = BuildPictureList(
+            SaverSettings.Path, SaverSettings.SubFolder, [](const std::wstring& message) { rt::MsgBox(message); });
+        if (pictures.front().empty()) {
+            rt::MsgBox(kNoPicturesMessage);
+            rt::EndProgram(0);
+        }
+        ClearActiveFlag();
+        rt::EndProgram(0);
+    }
+    ShowRun run(SaverSettings, host);
+    EndRun(run);
 }
 
 void RunSettings() {

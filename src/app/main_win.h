@@ -5,7 +5,6 @@
 
 namespace kpv {
 
-extern std::wstring RunMode;   // "S" show, "P" preview, empty: settings
 extern int32_t PreviewParent;  // the preview window named on the command line (32-bit handle value)
 
 void Main();

@@ -6,13 +6,11 @@
 #include <utility>
 
 #include "runtime/base/error_report.h"
-#include "runtime/base/msgbox_win.h"
 #include "runtime/base/system_error_win.h"
 #include "runtime/base/extended_path.h"
 #include "catalogue/folder_lister_win.h"
 #include "catalogue/folder_walk.h"
 #include "catalogue/parallel_walk.h"
-#include "catalogue/picture_list.h"
 #include "catalogue/scan_helpers.h"
 
 namespace kpv {
@@ -59,18 +57,13 @@ void ScanPictures(const std::wstring& folder, bool descend, unsigned helpers, st
     WalkPicturesInParallel(folder, openFolder, descend, std::move(listers), list, report, start);
 }
 
-void ScanFolder(const std::wstring& folder, int16_t subFolder) {
-    ScanPictures(folder, subFolder == 1, ScanHelperThreads(), PictureList, [](uint32_t error) {
-        rt::MsgBox(rt::ErrorReportText(rt::SystemErrorDescription(error), error));
+std::vector<std::wstring> BuildPictureList(const std::wstring& path, int16_t subFolder,
+                                           const std::function<void(const std::wstring& message)>& report) {
+    std::vector<std::wstring> list(1);
+    ScanPictures(path, subFolder == 1, ScanHelperThreads(), list, [&report](uint32_t error) {
+        report(rt::ErrorReportText(rt::SystemErrorDescription(error), error));
     });
-}
-
-bool BuildPictureList(const std::wstring& path, int16_t subFolder) {
-    PictureList.assign(1, std::wstring());
-    ScanFolder(path, subFolder);
-    if (!PictureList.front().empty()) return true;
-    rt::MsgBox(kNoPicturesMessage);
-    return false;
+    return list;
 }
 
 }  // namespace kpv

@@ -1,5 +1,5 @@
 #pragma once
-// The picture catalogue: the full paths of the pictures in the picture folder, in PictureList.
+// The picture catalogue: the full paths of the pictures in the picture folder.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -9,13 +9,12 @@
 
 namespace kpv {
 
-// Starts PictureList afresh as one empty entry and scans the picture folder (the stored Path and SubFolder).
-// True when a picture was found; otherwise the user has been told that the folder holds none.
-bool BuildPictureList(const std::wstring& path, int16_t subFolder);
-
-// Adds the pictures of `folder` (ending in a backslash), and of all folders below it when subFolder is 1,
-// to PictureList. A folder that cannot be opened or listed is reported in a message box and skipped.
-void ScanFolder(const std::wstring& folder, int16_t subFolder);
+// The list of one start: it begins as one empty entry and the scan of the picture folder (with all folders
+// below it when subFolder is 1) fills it; entry 0 still empty means that there are none. A folder that
+// cannot be opened or listed is passed to `report` as its message text, when the walk reaches it, and
+// skipped; `report` may throw to stop the scan.
+std::vector<std::wstring> BuildPictureList(const std::wstring& path, int16_t subFolder,
+                                           const std::function<void(const std::wstring& message)>& report);
 
 // The scan itself, with the error report left to the caller: `report` gets the platform's error number, on
 // the calling thread. `helpers` threads list folders ahead of the scan once listings prove slow (`start`),

@@ -1,42 +1,43 @@
 #pragma once
 // frmMain, the show window: full screen in a show, inside the host window in a preview. It sizes itself,
-// computes the block grid, prepares the first picture while still hidden, then lives on Timer1's cycle
-// (prepare a picture, reveal it, ...) until a key, a click or a mouse movement ends the show. Everything a
-// show changes belongs to its instance, so several shows can run at once, each on its own thread.
+// computes the block grid and is on the screen before anything slow begins; then, once the picture list is
+// complete, it lives on Timer1's cycle (a picture prepared by the worker, an Interval, its reveal, an
+// Interval, ...) until a key, a click or a mouse movement ends the run. Its thread only answers input and
+// paint, takes the prepared picture and draws the blocks. Everything a show changes belongs to its
+// instance, so several shows run at once, each on its own thread.
+#include <memory>
 #include <string>
 
 #include "runtime/base/random.h"
 #include "runtime/forms/form_win.h"
 #include "runtime/forms/picture_box_win.h"
 #include "runtime/forms/timer_win.h"
-#include "show/mouse_rule.h"
 #include "show/show_setup_win.h"
 #include "transitions/block_grid.h"
-#include "transitions/show_block_win.h"
 
 namespace kpv {
 
+class PreparedMailbox;
+
 class FrmMain : public rt::Form {
 public:
-    // random: the generator this show draws from; its own clock-seeded one when none is given.
-    explicit FrmMain(ShowSetup setup, rt::RandomSource* random = nullptr);
+    explicit FrmMain(ShowSetup setup);
+    ~FrmMain() override;
 
-    rt::PictureBox picGetpic{*this};  // the loaded file, never visible
-    rt::PictureBox picImage{*this};   // the prepared window-sized picture the transitions copy from
+    rt::PictureBox picImage{*this};  // the prepared window-sized picture the transitions copy from
     rt::Timer Timer1{*this, [this] { Timer1_Timer(); }};
     // Preview only: notices a host window that vanished without telling us (its process ended).
     rt::Timer HostWatch{*this, [this] { HostWatch_Timer(); }};
 
     BlockGridRecord BlockGrid;
     int16_t TransitionNumber = 0;
-    ScreenPoint MouseReference;
     int16_t PicturePrepared = 0;  // 1: a prepared picture waits in picImage for the next tick
     std::wstring LastPicturePath;
 
     const ShowSetup& Setup() const { return setup_; }
-    int GroupIndex() const { return groupIndex_; }
-    rt::RandomSource& Random() { return *random_; }
 
+    // The window is on the screen: the show joins its group and hears from it from now on.
+    void Started();
     void Timer1_Timer();
 
 protected:
@@ -47,17 +48,29 @@ protected:
     void Form_MouseMove(int button, int shift, float x, float y) override;
     void Form_Unload(bool& cancel) override;
     void Form_DisplayChange() override;
+    void Form_AppMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void HostWatch_Timer();
-    BlockCanvas Canvas() { return BlockCanvas{*this, picImage, BlockGrid, setup_.settings.Speed}; }
+    void BeginCycle();
+    void RequestPreparation();
+    void PictureReady();
+    void ShowScanMessage();
+    void NoPictureLoads();
+    void ShowMessageOverShow(const std::wstring& text);
+    void CloseSilently();
 
     const ShowSetup setup_;
-    const int groupIndex_;  // this show's number in its group; -1 alone
-    rt::ClockSeededRandom ownRandom_;
-    rt::RandomSource* random_;
+    std::shared_ptr<rt::RandomSource> random_;
+    std::shared_ptr<PreparedMailbox> mailbox_;
+    bool cycleStarted_ = false;
+    bool joined_ = false;
+    bool silent_ = false;  // closing without a show's end
 };
 
 inline constexpr int kHostWatchMilliseconds = 250;
+
+// Tells the show in that window something; it hears it on its own thread.
+void PostShowSignal(HWND window, ShowSignal signal);
 
 }  // namespace kpv

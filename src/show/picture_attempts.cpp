@@ -32,10 +32,11 @@ int64_t PickLoadablePicture(const std::vector<std::wstring>& list, const std::ws
                             const std::function<bool(int64_t)>& heldElsewhere) {
     const auto n = static_cast<int64_t>(list.size());
     if (n == 0) return -1;
-    // 0: wanted; 1: the picture prepared last; 2: held by another monitor.
+    // 0: wanted; 1: held by another monitor; 2: the picture prepared last. A monitor shows another
+    // monitor's picture rather than its own again, so every monitor keeps changing picture.
     const auto rank = [&](int64_t i) {
-        if (heldElsewhere && heldElsewhere(i)) return 2;
-        return list[static_cast<size_t>(i)] == last ? 1 : 0;
+        if (list[static_cast<size_t>(i)] == last) return 2;
+        return heldElsewhere && heldElsewhere(i) ? 1 : 0;
     };
     std::array<int64_t, 3> untried{};
     for (int64_t i = 0; i < n; ++i) ++untried[static_cast<size_t>(rank(i))];

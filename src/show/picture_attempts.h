@@ -16,8 +16,9 @@ namespace kpv {
 // tryLoad(index) loads the entry and tells whether it worked. Returns the index that loaded, or -1 when
 // none did (or the list is empty). The caller reseeds the generator first.
 // heldElsewhere(index), when given, tells the entries that another monitor shows or has prepared: those
-// come last of all, after the picture prepared last, so two monitors show one picture only when the list
-// has nothing else left. Without it the draws are exactly those of the ordinary pick.
+// come after every other entry but before the picture prepared last, so two monitors show one picture only
+// when the list has nothing else left, and a monitor never shows the same picture twice in a row while
+// another one loads. Without it the draws are exactly those of the ordinary pick.
 int64_t PickLoadablePicture(const std::vector<std::wstring>& list, const std::wstring& last,
                             rt::RandomSource& rng, const std::function<bool(int64_t)>& tryLoad,
                             const std::function<bool(int64_t)>& heldElsewhere = {});

@@ -7,22 +7,15 @@
 #include <functional>
 #include <vector>
 
-#include "catalogue/picture_list.h"
 #include "effects/colour_effect.h"
 #include "effects/colour_effect_win.h"
 #include "effects/effect_choice.h"
 #include "runtime/base/api_result.h"
-#include "runtime/base/end_win.h"
-#include "runtime/base/msgbox_win.h"
-#include "runtime/base/random.h"
-#include "runtime/base/units_win.h"
-#include "runtime/forms/message_loop_win.h"
-#include "runtime/picture/picture_win.h"
-#include "settings/saver_settings.h"
-#include "show/frm_main_win.h"
+#include "runtime/base/blit_block_win.h"
+#include "runtime/base/colour_win.h"
+#include "runtime/base/handles_win.h"
 #include "show/picture_attempts.h"
 #include "show/picture_placement.h"
-#include "transitions/blit_block_win.h"
 
 namespace kpv {
 
@@ -36,99 +29,72 @@ uint32_t RandomBackground(rt::RandomSource& rng) {
     return red + 256u * green + 65536u * blue;
 }
 
-// With a show on every monitor, one preparation at a time: memory holds one decoded picture however many
-// monitors there are. The wait keeps this show's window answering, so a key still ends the show at once.
-class PreparationTurn {
-public:
-    explicit PreparationTurn(ShowGroup* group) : group_(group) {
-        if (!group_) return;
-        while (!group_->TryBeginPreparation()) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-            rt::DoEvents();
-        }
-    }
-    ~PreparationTurn() {
-        if (group_) group_->EndPreparation();
-    }
-    PreparationTurn(const PreparationTurn&) = delete;
-    PreparationTurn& operator=(const PreparationTurn&) = delete;
-
-private:
-    ShowGroup* group_;
-};
+// The loaded picture copied onto the background at its place: the one stretching copy, pixel-picking.
+void DrawPlaced(rt::Picture& image, const rt::Picture& loaded, const PicturePlacement& place) {
+    const rt::UniqueMemoryDc dest(CreateCompatibleDC(nullptr));
+    const rt::UniqueMemoryDc source(CreateCompatibleDC(nullptr));
+    if (!dest || !source) return;
+    const rt::SelectedObject destBitmap(dest.get(), image.bitmap());
+    const rt::SelectedObject sourceBitmap(source.get(), loaded.bitmap());
+    LastApiResult = BlitBlock(dest.get(), place.X, place.Y, place.DestWidth, place.DestHeight, source.get(), 0, 0,
+                              place.SourceWidth, place.SourceHeight, SRCCOPY);
+    GdiFlush();  // the picture is handed to another thread: every drawing into it is done
+}
 
 }  // namespace
 
-void PreparePicture(FrmMain& form) {
-    const ShowSetup& setup = form.Setup();
-    const std::vector<std::wstring>& pictures = setup.pictures;
-    const SaverSettingsRecord& settings = setup.settings;
-    const PreparationTurn turn(setup.group);
-    rt::RandomSource& rng = form.Random();
+PreparedPicture PreparePicture(const PreparationRequest& request, const std::atomic<bool>& stop) {
+    const std::vector<std::wstring>& pictures = *request.pictures;
+    const SaverSettingsRecord& settings = *request.settings;
+    rt::RandomSource& rng = *request.random;
     rng.Reseed();
 
-    // Pictures on the other monitors, or prepared for them, come last.
-    std::function<bool(int64_t)> heldElsewhere;
-    std::vector<int64_t> held;
-    if (setup.group) {
-        held = setup.group->HeldByOthers(form.GroupIndex());
-        heldElsewhere = [&held](int64_t i) { return std::find(held.begin(), held.end(), i) != held.end(); };
-    }
-    rt::Picture loaded;
+    // Pictures on the other monitors, or prepared for them, come after the others.
+    const std::vector<int64_t> held = request.group->HeldByOthers(request.show);
+    const auto heldElsewhere = [&held](int64_t i) { return std::find(held.begin(), held.end(), i) != held.end(); };
+    rt::Picture picGetpic;
     const int64_t index = PickLoadablePicture(
-        pictures, form.LastPicturePath, rng,
+        pictures, request.lastPath, rng,
         [&](int64_t i) {
-            loaded = rt::LoadPicture(pictures[static_cast<size_t>(i)]);
-            return !loaded.empty();
+            if (stop.load()) return false;
+            picGetpic = rt::LoadPicture(pictures[static_cast<size_t>(i)]);
+            return !picGetpic.empty();
         },
-        heldElsewhere);
+        held.empty() ? std::function<bool(int64_t)>() : heldElsewhere);
+    PreparedPicture result;
+    if (stop.load()) return result;
     if (index < 0) {
-        rt::MsgBox(kNoPicturesMessage);
-        rt::EndProgram(0);
+        result.outcome = PreparedPicture::Outcome::NoneLoadable;
+        return result;
     }
-    form.LastPicturePath = pictures[static_cast<size_t>(index)];
-    if (setup.group) setup.group->Prepared(form.GroupIndex(), index);
+    request.group->Prepared(request.show, index);
+    result.outcome = PreparedPicture::Outcome::Ready;
+    result.path = pictures[static_cast<size_t>(index)];
 
-    rt::PictureBox& getpic = form.picGetpic;
-    getpic.Cls();
-    getpic.SetAutoSize(true);
-    getpic.SetAutoRedraw(true);
-    getpic.SetPicture(rt::Picture());
-    getpic.SetPicture(std::move(loaded));
-
-    const float fW = form.Width();
-    const float fH = form.Height();
+    const float tx = request.twipsPerPixelX;
+    const float ty = request.twipsPerPixelY;
     const PicturePlacement place =
-        PlacePicture(fW, fH, getpic.Width(), getpic.Height(), rt::TwipsPerPixelX(), rt::TwipsPerPixelY());
-
+        PlacePicture(request.windowWidth, request.windowHeight, static_cast<float>(picGetpic.width() * double{tx}),
+                     static_cast<float>(picGetpic.height() * double{ty}), tx, ty);
     // The effect is decided here, in the order of the draws, but applied after the scaled copy: recolouring
     // only where the picture landed gives the same pixels as recolouring the whole picture first.
     const EffectDecision effect =
         ChooseEffect(settings.Edit, settings.Case, static_cast<int64_t>(pictures.size()), rng, rt::Clock());
-
     const uint32_t background = settings.BackGround != 0 ? settings.BackColor : RandomBackground(rng);
 
-    rt::PictureBox& image = form.picImage;
-    image.SetAutoRedraw(true);
-    image.Cls();
-    image.SetBackColor(background);
-    image.SetWidth(fW);
-    image.SetHeight(fH);
-    LastApiResult = BlitBlock(image.hWnd(), image.hDC(), place.X, place.Y, place.DestWidth, place.DestHeight,
-                              getpic.hWnd(), getpic.hDC(), 0, 0, place.SourceWidth, place.SourceHeight, SRCCOPY);
+    rt::Picture picImage = rt::Picture::Create(request.pixelWidth, request.pixelHeight);
+    if (picImage.empty()) return result;  // a window without size: nothing to draw
+    const uint32_t pixel = rt::ColourToPixel(rt::ResolveColour(background));
+    std::fill(picImage.bits(), picImage.bits() + static_cast<size_t>(picImage.width()) * picImage.height(), pixel);
+    DrawPlaced(picImage, picGetpic, place);
+    picGetpic.reset();  // the photo's memory goes before the recolour
     if (effect.apply) {
-        rt::PersistentImage& kept = image.KeptImage();
-        ApplyColourEffectToImage(kept.bits(), kept.width(), kept.height(),
+        ApplyColourEffectToImage(picImage.bits(), picImage.width(), picImage.height(),
                                  RECT{place.X, place.Y, place.X + place.DestWidth, place.Y + place.DestHeight},
                                  static_cast<EffectKind>(effect.kind));
     }
-
-    getpic.SetPicture(rt::Picture());
-    // A box that took its picture's size keeps that size, and a blank kept image of it, once the picture
-    // is gone: a large photo's worth of memory held until the next preparation, and then held again beside
-    // the next photo. Nothing draws into picGetpic before that, so its image goes too.
-    getpic.SetWidth(0);
-    getpic.SetHeight(0);
+    result.image = std::move(picImage);
+    return result;
 }
 
 }  // namespace kpv

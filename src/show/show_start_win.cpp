@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "runtime/base/api_result.h"
+#include "runtime/base/blit_block_win.h"
 #include "runtime/base/handles_win.h"
 #include "show/frm_main_win.h"
 #include "show/view_period.h"
-#include "transitions/blit_block_win.h"
 
 namespace kpv {
 
@@ -15,23 +15,22 @@ namespace {
 constexpr LONG kPreviewStyleBits = 5;
 
 // source is in screen pixels; the desktop window's DC starts at the desktop's top-left corner, which lies
-// left of or above the primary monitor when other monitors do. BlitBlock releases both device contexts;
-// the desktop's is held by its owner until it is handed over.
+// left of or above the primary monitor when other monitors do.
 void PaintDesktopSnapshot(FrmMain& form, int32_t destWidth, int32_t destHeight, const RECT& source) {
     HWND desktop = GetDesktopWindow();
     RECT origin{};
     GetWindowRect(desktop, &origin);
-    rt::WindowDc desktopDc = rt::WindowDc::GetWindow(desktop);
-    LastApiResult = BlitBlock(form.hWnd(), form.hDC(), 0, 0, destWidth, destHeight, desktop, desktopDc.release(),
-                              source.left - origin.left, source.top - origin.top, source.right - source.left,
-                              source.bottom - source.top, SRCCOPY);
+    const rt::WindowDc desktopDc = rt::WindowDc::GetWindow(desktop);
+    LastApiResult = BlitBlock(form.hDC(), 0, 0, destWidth, destHeight, desktopDc.get(), source.left - origin.left,
+                              source.top - origin.top, source.right - source.left, source.bottom - source.top, SRCCOPY);
 }
 
 }  // namespace
 
-void StartShowWindow(FrmMain& form) {
+bool StartShowWindow(FrmMain& form) {
     const ShowSetup& setup = form.Setup();
     form.Load();
+    if (!form.hWnd()) return false;
     form.Cls();
 
     if (!setup.preview) {
@@ -52,9 +51,9 @@ void StartShowWindow(FrmMain& form) {
         form.HostWatch.SetEnabled(true);
     }
     form.Show();
-
     form.Timer1.SetInterval(ViewPeriodMilliseconds(setup.settings.Interval));
-    form.Timer1.SetEnabled(true);
+    form.Started();
+    return true;
 }
 
 }  // namespace kpv

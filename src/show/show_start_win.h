@@ -1,11 +1,12 @@
 #pragma once
-// Starting a show once the settings and the picture list are ready: load the show window (which prepares
-// the first picture), paint the desktop snapshot onto it, make it top-most or a child of the preview
-// window, show it, start its timer.
+// Putting a show on the screen, before anything slow: load the show window (size and block grid), paint the
+// desktop snapshot onto it, make it top-most or a child of the preview window, show it, give its timer the
+// view time, and let it join its run. The cycle begins once the picture list is complete.
 namespace kpv {
 
 class FrmMain;
 
-void StartShowWindow(FrmMain& form);
+// False when the show window could not be made; nothing is then on the screen for this show.
+bool StartShowWindow(FrmMain& form);
 
 }  // namespace kpv

@@ -1,50 +1,47 @@
 #include "show/show_thread_win.h"
 
-#include "runtime/base/guarded_win.h"
-#include "runtime/base/handles_win.h"
+#include <algorithm>
+
 #include "runtime/forms/message_loop_win.h"
 #include "show/frm_main_win.h"
 #include "show/show_start_win.h"
 
 namespace kpv {
 
-ShowThread::ShowThread(ShowSetup setup, rt::RandomSource* random)
-    : thread_([this, setup = std::move(setup), random]() mutable { Run(std::move(setup), random); }) {}
+namespace {
+constexpr DWORD kStopOnDestructionMs = 1000;
+constexpr DWORD kPollMs = 5;
+}  // namespace
+
+ShowThread::ShowThread(ShowSetup setup)
+    : thread_([this, setup = std::move(setup)]() mutable { Run(std::move(setup)); }) {}
 
 ShowThread::~ShowThread() {
-    // WM_QUIT ends the loop with the show still loaded: the window goes with the form, on its own thread.
-    while (!finished_.load()) {
-        const DWORD id = threadId_.load();
-        if (id != 0 && Window() && PostThreadMessageW(id, WM_QUIT, 0, 0)) break;
-        Sleep(10);
-    }
-    Join();
+    if (HWND w = Window()) PostShowSignal(w, ShowSignal::CloseSilently);
+    WaitUntil(GetTickCount64() + kStopOnDestructionMs);
 }
 
-void ShowThread::Join() {
-    if (thread_.joinable()) thread_.join();
-}
-
-bool ShowThread::WaitUntilShown(int timeoutMs) const {
-    const DWORD start = GetTickCount();
+bool ShowThread::WaitUntilShown(DWORD timeoutMs) const {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     while (!Window()) {
-        if (finished_.load() || GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return false;
-        Sleep(10);
+        if (over_.load() || thread_.Finished()) return false;
+        const DWORD left = rt::MillisecondsUntil(deadline);
+        if (left == 0) return false;
+        thread_.WaitFor(std::min(left, kPollMs));
     }
     return true;
 }
 
-void ShowThread::Run(ShowSetup setup, rt::RandomSource* random) {
-    rt::RunGuarded([&] {
-        threadId_ = GetCurrentThreadId();
-        const rt::ComApartment com;  // the picture decoder's objects live on this thread
-        FrmMain show(std::move(setup), random);
-        StartShowWindow(show);
+bool ShowThread::WaitUntil(ULONGLONG deadline) const { return thread_.WaitFor(rt::MillisecondsUntil(deadline)); }
+
+void ShowThread::Run(ShowSetup setup) {
+    FrmMain show(std::move(setup));
+    if (StartShowWindow(show)) {
         window_ = show.hWnd();
         rt::RunMessageLoop();
         window_ = nullptr;
-    });
-    finished_ = true;
+    }
+    over_ = true;
 }
 
 }  // namespace kpv

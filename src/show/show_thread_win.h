@@ -1,39 +1,37 @@
 #pragma once
-// One show on a thread of its own: its window is made there and its message loop runs there, so a large
-// picture being prepared for one show never pauses the reveal of another.
+// One show on a thread of its own: its window is made there and its message loop runs there, so every
+// monitor's show answers input and draws whatever the others do.
 #include <windows.h>
 
 #include <atomic>
-#include <thread>
 
-#include "runtime/base/random.h"
+#include "runtime/base/thread_win.h"
 #include "show/show_setup_win.h"
 
 namespace kpv {
 
 class ShowThread {
 public:
-    // Starts the thread, which starts the show (first picture prepared, snapshot, window shown, timer on).
-    explicit ShowThread(ShowSetup setup, rt::RandomSource* random = nullptr);
-    // Stops a show still running, without its unload handler, and waits for its thread.
+    // Starts the thread, which puts the show on the screen and runs its loop until the window goes.
+    explicit ShowThread(ShowSetup setup);
+    // Closes a show still running, without a show's end, and gives its thread a short time to stop.
     ~ShowThread();
     ShowThread(const ShowThread&) = delete;
     ShowThread& operator=(const ShowThread&) = delete;
 
-    // The show window once it is on the screen; nullptr before, and after its thread ended.
+    // Waits until the window is on the screen (true) or the show could not start or has ended (false).
+    bool WaitUntilShown(DWORD timeoutMs) const;
+    // The show window while it is on the screen; nullptr before and after.
     HWND Window() const { return window_.load(); }
-    bool WaitUntilShown(int timeoutMs) const;
-    bool Finished() const { return finished_.load(); }
-    // Waits until the show's thread has ended.
-    void Join();
+    // Waits at most until `deadline` (GetTickCount64) for the thread to end; true when it has.
+    bool WaitUntil(ULONGLONG deadline) const;
 
 private:
-    void Run(ShowSetup setup, rt::RandomSource* random);
+    void Run(ShowSetup setup);
 
     std::atomic<HWND> window_{nullptr};
-    std::atomic<DWORD> threadId_{0};
-    std::atomic<bool> finished_{false};
-    std::thread thread_;
+    std::atomic<bool> over_{false};  // the show failed to start or has ended
+    rt::Thread thread_;              // last: it starts once everything it uses exists
 };
 
 }  // namespace kpv

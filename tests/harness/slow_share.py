@@ -1,14 +1,19 @@
 #!/usr/bin/python3
-"""A read-only view of a folder through FUSE that waits in every directory listing and every file open,
-as a share across a network waits for its round trips.
+"""A read-only view of a folder through FUSE that waits in every directory listing and before the first read
+of every opened file, as a share across a network waits for its round trips, or stops answering.
 
-Usage: slow_share.py SOURCE MOUNT DELAY_MS [ATTR_CACHE_S]
-Runs in the foreground until unmounted with `fusermount3 -u MOUNT`. ATTR_CACHE_S (default 1) is how long
-the kernel may keep names and attributes, as a network client keeps them for a while.
+Usage: slow_share.py SOURCE MOUNT LIST_MS [READ_MS [ATTR_CACHE_S]]
+LIST_MS: the wait in each listing. READ_MS (default 0): the wait before the first read of each opened file.
+ATTR_CACHE_S (default 1): how long the kernel may keep names and attributes, as a network client keeps them.
+Runs in the foreground until unmounted with `fusermount3 -u MOUNT`.
+
+Opens never wait: under Wine the wineserver opens files itself, so a slow open would freeze every Wine
+process of that server. A listing or a read waits only in the thread that asked.
 """
 import errno
 import os
 import sys
+import threading
 import time
 
 from fusepy import FUSE, FuseOSError, Operations
@@ -18,13 +23,15 @@ STAT_FIELDS = ('st_mode', 'st_nlink', 'st_size', 'st_uid', 'st_gid', 'st_atime',
 
 class SlowShare(Operations):
     # Left to the FUSE library, or remembered by the kernel as unsupported: no trip into Python for each
-    # entry's extended attributes, each access check or each folder opened. A share's listing brings its
-    # entries' attributes along; what waits is the listing itself and the opening of a file.
+    # entry's extended attributes, each access check or each folder opened.
     getxattr = listxattr = access = opendir = releasedir = statfs = None
 
-    def __init__(self, source, delay_s):
+    def __init__(self, source, list_s, read_s):
         self.source = source
-        self.delay_s = delay_s
+        self.list_s = list_s
+        self.read_s = read_s
+        self.unread = set()  # open files whose first read has not come yet
+        self.guard = threading.Lock()
 
     def _real(self, path):
         return self.source + path
@@ -37,7 +44,7 @@ class SlowShare(Operations):
         return {key: getattr(st, key) for key in STAT_FIELDS}
 
     def readdir(self, path, fh):
-        time.sleep(self.delay_s)
+        time.sleep(self.list_s)
         return ['.', '..'] + os.listdir(self._real(path))
 
     def readlink(self, path):
@@ -46,21 +53,33 @@ class SlowShare(Operations):
     def open(self, path, flags):
         if flags & (os.O_WRONLY | os.O_RDWR):
             raise FuseOSError(errno.EROFS)
-        time.sleep(self.delay_s)
-        return os.open(self._real(path), os.O_RDONLY)
+        fh = os.open(self._real(path), os.O_RDONLY)
+        with self.guard:
+            self.unread.add(fh)
+        return fh
 
     def read(self, path, size, offset, fh):
+        with self.guard:
+            first = fh in self.unread
+            self.unread.discard(fh)
+        if first:
+            time.sleep(self.read_s)
         return os.pread(fh, size, offset)
 
     def release(self, path, fh):
+        with self.guard:
+            self.unread.discard(fh)
         os.close(fh)
         return 0
 
 
 if __name__ == '__main__':
-    if len(sys.argv) not in (4, 5):
+    if len(sys.argv) not in (4, 5, 6):
         sys.exit(__doc__)
-    source, mount, delay_ms = os.path.realpath(sys.argv[1]), sys.argv[2], float(sys.argv[3])
-    cache_s = float(sys.argv[4]) if len(sys.argv) == 5 else 1.0
-    FUSE(SlowShare(source, delay_ms / 1000.0), mount, foreground=True, ro=True, nothreads=False,
-         attr_timeout=cache_s, entry_timeout=cache_s)
+    source, mount = os.path.realpath(sys.argv[1]), sys.argv[2]
+    list_ms = float(sys.argv[3])
+    read_ms = float(sys.argv[4]) if len(sys.argv) >= 5 else 0.0
+    cache_s = float(sys.argv[5]) if len(sys.argv) == 6 else 1.0
+    # direct_io: every read reaches read() above, none is served from the kernel's page cache.
+    FUSE(SlowShare(source, list_ms / 1000.0, read_ms / 1000.0), mount, foreground=True, ro=True, nothreads=False,
+         attr_timeout=cache_s, entry_timeout=cache_s, direct_io=True)

@@ -79,18 +79,39 @@ TEST(PickLoadablePicture, EmptyListAndHugeFailingListsEnd) {
     EXPECT_LE(attempts, 40000);
 }
 
-// With a show on every monitor: what another monitor shows or has prepared comes last of all.
-TEST(PickLoadablePicture, PicturesHeldByOtherMonitorsComeAfterEverythingElse) {
+// With a show on every monitor: what another monitor shows or has prepared comes after every other
+// picture, and this monitor's own last picture after that.
+TEST(PickLoadablePicture, PicturesHeldByOtherMonitorsComeAfterEverythingElseButBeforeARepeat) {
     const auto list = Paths(4);
     const auto heldByOthers = [](int64_t i) { return i == 0 || i == 1; };
     rt::ClockSeededRandom rng(5);
     for (int round = 0; round < 50; ++round)
         EXPECT_EQ(PickLoadablePicture(list, list[2], rng, [](int64_t) { return true; }, heldByOthers), 3);
-    // Nothing else left: this monitor's own last picture again, rather than another monitor's.
-    EXPECT_EQ(PickLoadablePicture(list, list[2], rng, [](int64_t i) { return i != 3; }, heldByOthers), 2);
-    // Everything held elsewhere: a repeat across monitors, never a hang.
-    const int64_t got = PickLoadablePicture(list, list[2], rng, [](int64_t i) { return i < 2; }, heldByOthers);
-    EXPECT_TRUE(got == 0 || got == 1);
+    // Nothing else loads: another monitor's picture, never this monitor's own again.
+    for (int round = 0; round < 50; ++round) {
+        const int64_t got = PickLoadablePicture(list, list[2], rng, [](int64_t i) { return i != 3; }, heldByOthers);
+        EXPECT_TRUE(got == 0 || got == 1) << got;
+    }
+    // Only its own last picture loads: that one, never a hang.
+    EXPECT_EQ(PickLoadablePicture(list, list[2], rng, [](int64_t i) { return i == 2; }, heldByOthers), 2);
+}
+
+// Two pictures on two monitors: each monitor takes the other's picture every time, so both pictures reach
+// both monitors instead of each monitor keeping one picture for ever.
+TEST(PickLoadablePicture, TooFewPicturesForEveryMonitorStillChangeOnEachOne) {
+    const auto list = Paths(2);
+    rt::ClockSeededRandom rng(9);
+    int64_t first = 0, second = 1;  // on the screens now
+    for (int round = 0; round < 20; ++round) {
+        const int64_t nextFirst = PickLoadablePicture(list, list[static_cast<size_t>(first)], rng,
+                                                      [](int64_t) { return true; }, [&](int64_t i) { return i == second; });
+        const int64_t nextSecond = PickLoadablePicture(list, list[static_cast<size_t>(second)], rng,
+                                                       [](int64_t) { return true; }, [&](int64_t i) { return i == nextFirst; });
+        EXPECT_NE(nextFirst, first);
+        EXPECT_NE(nextSecond, second);
+        first = nextFirst;
+        second = nextSecond;
+    }
 }
 
 }  // namespace

@@ -94,6 +94,53 @@ TEST(PauseYields, SpeedPlusOneNoneWhenNegativeHeldAtTheSlowestSetting) {
     EXPECT_EQ(PauseYields(INT32_MAX), 20001);
 }
 
+TEST(PauseTicks, AYieldIsAMicrosecondOnAnyClock) {
+    EXPECT_EQ(PauseTicks(0, 1'000'000), 1);
+    EXPECT_EQ(PauseTicks(2000, 1'000'000), 2001);
+    EXPECT_EQ(PauseTicks(20000, 10'000'000), 200'010);  // about 20 ms on a 100 ns clock
+    EXPECT_EQ(PauseTicks(INT32_MAX, 10'000'000), 200'010);
+    EXPECT_EQ(PauseTicks(-7, 10'000'000), 0);
+    EXPECT_EQ(PauseTicks(0, 1000), 1);  // never shorter than asked on a coarse clock
+}
+
+// Times in microseconds; the platform's shortest wait is 1 ms.
+TEST(PauseClock, WaitsForAFarDeadlineAndTheNextPauseStartsWhenTheBlockIsDrawn) {
+    PauseClock clock(20'001, 1'000, 0);
+    EXPECT_EQ(clock.Deadline(), 20'001);
+    EXPECT_TRUE(clock.ShouldWait(0));
+    EXPECT_FALSE(clock.ShouldWait(19'500));  // closer than a wait can be: drawn at once
+    clock.BlockDrawn(20'050, 20'250);        // woke a little late, drew for 200 us
+    EXPECT_EQ(clock.Deadline(), 40'251);
+}
+
+TEST(PauseClock, PausesShorterThanTheStepAreDrawnTogetherAndStillAddUp) {
+    // Speed 200 (201 us pauses), blocks drawn in 50 us: 20 blocks cost 20 x 251 us in all.
+    PauseClock clock(201, 1'000, 0);
+    int64_t now = 0;
+    int waits = 0;
+    for (int block = 0; block < 20; ++block) {
+        if (clock.ShouldWait(now)) {
+            ++waits;
+            now = clock.Deadline();
+        }
+        clock.BlockDrawn(now, now + 50);
+        now += 50;
+    }
+    EXPECT_GE(waits, 3);
+    EXPECT_LE(waits, 6);  // a wait for every few blocks, not one for each
+    EXPECT_EQ(clock.Deadline() - 201, 20 * 251);
+}
+
+TEST(PauseClock, DrawingSlowerThanThePausesNeverBanksTime) {
+    // After a stall (a message box, a slow copy) the next pause is whole again: no burst of blocks.
+    PauseClock clock(5'000, 1'000, 0);
+    clock.BlockDrawn(5'000, 90'000);
+    EXPECT_EQ(clock.Deadline(), 95'000);
+    EXPECT_TRUE(clock.ShouldWait(90'000));
+    PauseClock none(0, 1'000, 0);  // a negative Speed: never a wait
+    EXPECT_FALSE(none.ShouldWait(0));
+}
+
 TEST(TwipsToPixels, RoundsToEvenAndNeverFails) {
     EXPECT_EQ(rt::TwipsToPixels(15360, 15), 1024);
     EXPECT_EQ(rt::TwipsToPixels(22.5, 15), 2);   // 1.5 -> 2

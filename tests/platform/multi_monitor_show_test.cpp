@@ -172,6 +172,25 @@ TEST_F(TwoMonitorShow, WhatTheProcessHoldsStaysLevelOverManyPictures) {
     EXPECT_LE(PrivateBytes(show.handle()), memoryBefore + 8 * 1024 * 1024);
 }
 
+// Two pictures for two monitors: each monitor takes the other's picture rather than its own again, so both
+// pictures reach both monitors instead of each monitor keeping one for ever.
+TEST_F(TwoMonitorShow, WithTwoPicturesBothReachBothMonitors) {
+    const std::wstring folder = FreshFolder(L"two_monitors_two_pictures");
+    for (const SolidPicture& p : {kPictures[0], kPictures[1]})
+        WriteBmp(folder + L"\\" + p.name, p.width, p.height, [&p](int, int) { return p.colour; });
+    UsePictures(folder, 32);
+    show = StartProgram(ScrPath(), L"/s");
+    std::set<const SolidPicture*> seen[2];
+    const bool both = PollUntil([&] {
+        const Screenshot shot = CaptureVirtualScreen();
+        for (size_t m = 0; m < 2; ++m)
+            if (const SolidPicture* p = ShownOn(shot, monitors[m])) seen[m].insert(p);
+        return seen[0].size() == 2 && seen[1].size() == 2;
+    }, 40000);
+    EXPECT_TRUE(both) << "pictures seen: " << seen[0].size() << " on the first monitor, " << seen[1].size()
+                      << " on the second";
+}
+
 // At 192 DPI a pixel is 7.5 twips; the show must still own every pixel, with a picture larger than the
 // screen scaled to fill it and an odd block size. Runs at 96 DPI too.
 TEST(HighDpiShow, EveryPixelOfTheScreenBelongsToTheShow) {

@@ -9,7 +9,6 @@
 
 #include "support/driver_win.h"
 #include "catalogue/catalogue_win.h"
-#include "catalogue/picture_list.h"
 #include "catalogue/scan_helpers.h"
 #include "support/host_side_win.h"
 #include "support/scratch_win.h"
@@ -91,12 +90,11 @@ TEST_F(CatalogueScan, OnlySubFolderOneDescends) {
     Files(root_, {L"top.jpg"});
     Files(Folder(L"S"), {L"below.bmp"});
     for (const int16_t subFolder : {0, 1, 2, -1}) {
-        kpv::PictureList.assign(1, L"");
-        kpv::ScanFolder(root_, subFolder);
         const std::vector<std::wstring> expected =
             subFolder == 1 ? std::vector<std::wstring>{root_ + L"top.jpg", root_ + L"S\\below.bmp"}
                            : std::vector<std::wstring>{root_ + L"top.jpg"};
-        EXPECT_EQ(kpv::PictureList, expected) << "SubFolder " << subFolder;
+        EXPECT_EQ(kpv::BuildPictureList(root_, subFolder, [](const std::wstring&) {}), expected)
+            << "SubFolder " << subFolder;
     }
 }
 
@@ -211,11 +209,12 @@ TEST_F(CatalogueScan, NamesOutsideTheAnsiCodePageAreFoundAndCanBeOpened) {
     if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
 }
 
-TEST_F(CatalogueScan, BuildingStartsAfreshAndOnePictureIsEntryZero) {
+TEST_F(CatalogueScan, OnePictureInTheWholeTreeIsEntryZero) {
     Files(root_, {L"only.jpg", L"other.txt"});
-    kpv::PictureList = {L"C:\\old\\1.jpg", L"C:\\old\\2.jpg", L"C:\\old\\3.jpg"};
-    EXPECT_TRUE(kpv::BuildPictureList(root_, 1));
-    EXPECT_EQ(kpv::PictureList, (std::vector<std::wstring>{root_ + L"only.jpg"}));
+    bool reported = false;
+    EXPECT_EQ(kpv::BuildPictureList(root_, 1, [&](const std::wstring&) { reported = true; }),
+              (std::vector<std::wstring>{root_ + L"only.jpg"}));
+    EXPECT_FALSE(reported);
 }
 
 TEST_F(CatalogueScan, MoreEntriesThanASixteenBitIndexHolds) {

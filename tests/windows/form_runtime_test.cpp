@@ -14,7 +14,7 @@
 #include "runtime/forms/picture_box_win.h"
 #include "runtime/forms/timer_win.h"
 #include "runtime/base/units_win.h"
-#include "transitions/blit_block_win.h"
+#include "runtime/base/blit_block_win.h"
 
 namespace kpv {
 namespace {
@@ -206,16 +206,14 @@ TEST(BlitBlockRuntime, StretchesAndShrinksByWholePixelsNeverBlending) {
     const uint32_t colours[4] = {0xFF0000u, 0x0000FFu, 0x00FF00u, 0xFFFFFFu};
     for (int x = 0; x < 4; ++x) source.bits[x] = colours[x];
     Capture wide(8, 1);
-    BlitBlock(nullptr, wide.dc.get(), 0, 0, 8, 1, nullptr, source.dc.get(), 0, 0, 4, 1, SRCCOPY);
+    BlitBlock(wide.dc.get(), 0, 0, 8, 1, source.dc.get(), 0, 0, 4, 1, SRCCOPY);
     for (int x = 0; x < 8; ++x) EXPECT_EQ(wide.At(x, 0), colours[x / 2]) << x;
     Capture narrow(2, 1);
-    BlitBlock(nullptr, narrow.dc.get(), 0, 0, 2, 1, nullptr, source.dc.get(), 0, 0, 4, 1, SRCCOPY);
+    BlitBlock(narrow.dc.get(), 0, 0, 2, 1, source.dc.get(), 0, 0, 4, 1, SRCCOPY);
     for (int x = 0; x < 2; ++x) {
         const uint32_t got = narrow.At(x, 0);
         EXPECT_TRUE(got == colours[2 * x] || got == colours[2 * x + 1]) << std::hex << got;
     }
-    // Memory DCs survive being "released" and stay usable.
-    EXPECT_EQ(GetObjectType(source.dc.get()), static_cast<DWORD>(OBJ_MEMDC));
 }
 
 TEST(TimerRuntime, TicksOnlyWhileEnabledAndHoldsItsInterval) {

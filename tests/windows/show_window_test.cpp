@@ -1,7 +1,7 @@
 // The show window in-process, in preview mode inside a host window of this test: what the preview draws
 // (Wine never shows a foreign child's drawing on the screen, so its pixels are read through WM_PRINTCLIENT),
 // the block grid of the host's size, the recolour, damaged settings that must not stop or hang the show, and
-// two shows running at once, each on its own thread.
+// and a run of two shows at once, each on its own thread.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -17,7 +17,10 @@
 #include "runtime/forms/persistent_image_win.h"
 #include "show/frm_main_win.h"
 #include "show/show_start_win.h"
-#include "show/show_thread_win.h"
+#include "show/preparation_worker_win.h"
+#include "show/show_run_win.h"
+#include "support/scratch_win.h"
+#include "support/show_here_win.h"
 
 namespace kpv {
 namespace {
@@ -53,8 +56,9 @@ struct Host {
     HWND preview = nullptr;
 };
 
-// A preview show inside a host window of this test. It goes without running its unload handler, so the
-// test process is not ended.
+// A preview show on this test's thread, inside a host window of this test, with a run of its own: the
+// group that hands it the picture list and the worker that prepares its pictures. It goes without a
+// show's end, so the test process is not ended.
 struct PreviewShow {
     PreviewShow(int w, int h, const std::wstring& picture) : host(w, h), pictures{picture} {
         settings.BlockSize = 5;
@@ -65,15 +69,21 @@ struct PreviewShow {
         settings.Edit = 0;
     }
     ~PreviewShow() { frmMain.reset(); }
+    // The window on the screen, the list handed over and the first picture prepared.
     FrmMain& Start() {
         frmMain = std::make_unique<FrmMain>(
-            ShowSetup{.settings = settings, .pictures = pictures, .preview = true, .previewHost = host.preview});
-        StartShowWindow(*frmMain);
+            ShowSetup{.settings = settings, .group = group, .worker = worker, .preview = true, .previewHost = host.preview});
+        EXPECT_TRUE(StartWithPictures(*frmMain, group, pictures));
         return *frmMain;
     }
+    // Waits, answering messages, until the worker's picture has come back.
+    bool Prepared() { return PumpMessagesUntil([&] { return frmMain->PicturePrepared == 1; }, 20000); }
+
     Host host;
     SaverSettingsRecord settings;
     std::vector<std::wstring> pictures;
+    ShowGroup group;
+    PreparationWorker worker;
     std::unique_ptr<FrmMain> frmMain;
 };
 
@@ -109,7 +119,6 @@ TEST(ShowWindow, PreviewBecomesTheHostsChildAndRevealsThePictureOnTheBackground)
     EXPECT_EQ(frmMain.BlockGrid.Columns, 31);
     EXPECT_EQ(frmMain.BlockGrid.Rows, 23);
     EXPECT_EQ(frmMain.PicturePrepared, 1);
-    EXPECT_FALSE(frmMain.picGetpic.HasPicture());  // released once copied
     EXPECT_TRUE(frmMain.Timer1.Enabled());
     EXPECT_EQ(frmMain.Timer1.Interval(), 1000u);
 
@@ -128,8 +137,10 @@ TEST(ShowWindow, PreviewBecomesTheHostsChildAndRevealsThePictureOnTheBackground)
         }
     EXPECT_EQ(bad, 0);
 
-    frmMain.Timer1_Timer();  // the second prepares the next (the only picture again)
-    EXPECT_EQ(frmMain.PicturePrepared, 1);
+    frmMain.Timer1_Timer();  // the second asks for the next (the only picture again)
+    EXPECT_FALSE(frmMain.Timer1.Enabled()) << "the prepare step lasts until the picture is back";
+    EXPECT_TRUE(preview.Prepared());
+    EXPECT_TRUE(frmMain.Timer1.Enabled());
     EXPECT_EQ(frmMain.LastPicturePath, preview.pictures[0]);
 }
 
@@ -173,7 +184,7 @@ TEST(ShowWindow, AHostWithoutSizeGivesAnEmptyGridAndTheCycleStillRuns) {
     EXPECT_EQ(frmMain.BlockGrid.Rows, 0);
     frmMain.Timer1_Timer();
     frmMain.Timer1_Timer();
-    EXPECT_EQ(frmMain.PicturePrepared, 1);
+    EXPECT_TRUE(preview.Prepared());
     EXPECT_TRUE(frmMain.Timer1.Enabled());
 }
 
@@ -194,40 +205,43 @@ TEST(ShowWindow, DamagedSettingsNeitherStopNorHangTheShow) {
 
     preview.settings.Speed = INT32_MIN;
     frmMain.Timer1_Timer();
+    ASSERT_TRUE(preview.Prepared());
     frmMain.Timer1_Timer();
     Printed shown(frmMain.hWnd());
     EXPECT_EQ(shown.At(0, 0), kBackPixel);  // 8 x 8 picture at (2, 0): column 0 is background
     EXPECT_EQ(shown.At(2, 0), Cell(0, 0));
 }
 
+// The run as the program makes it, in this process: two full-screen shows on small screens, each on its own
+// thread, on the screen before the scan; the scan's list reaches both, and each reveals a picture of its own.
 TEST(ShowWindow, TwoShowsRunAtOnceEachOnItsOwnThread) {
+    const std::wstring folder = FreshFolder(L"two_shows") + L"\\";
+    WriteBmp(folder + L"wide.bmp", 40, 20, [](int x, int y) { return Cell(x / 2, y / 2); });
+    WriteBmp(folder + L"tall.bmp", 20, 40, [](int x, int y) { return Cell(x / 2, y / 2); });
     SaverSettingsRecord settings;
+    settings.Path = folder;
     settings.BlockSize = 8;
     settings.Interval = 1;
     settings.BackGround = 1;
     settings.BackColor = kBackColorRef;
-    const std::vector<std::wstring> left{WritePicture(L"two_shows_left.bmp", 40, 20)};
-    const std::vector<std::wstring> right{WritePicture(L"two_shows_right.bmp", 20, 40)};
-    std::atomic<int> ended{0};  // a show that ended would count here; neither may
-    const auto setup = [&](const std::vector<std::wstring>& pictures, RECT screen) {
-        return ShowSetup{.settings = settings, .pictures = pictures, .screen = screen, .ended = [&ended] { ++ended; }};
-    };
-    ShowThread one(setup(left, RECT{0, 0, 80, 60}));
-    ShowThread two(setup(right, RECT{100, 0, 180, 60}));
-    ASSERT_TRUE(one.WaitUntilShown(20000));
-    ASSERT_TRUE(two.WaitUntilShown(20000));
-    EXPECT_NE(GetWindowThreadProcessId(one.Window(), nullptr), GetWindowThreadProcessId(two.Window(), nullptr));
+    ShowRun run(settings, {RECT{0, 0, 80, 60}, RECT{100, 0, 180, 60}});
+    const std::vector<HWND> windows = run.Windows();
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_NE(GetWindowThreadProcessId(windows[0], nullptr), GetWindowThreadProcessId(windows[1], nullptr));
 
-    // Each reveals its own picture, centred in its own size, once its first tick has come.
-    const auto revealed = [](HWND w, int x, int y) {
-        return PollUntil([&] {
-            const Printed shown(w);
-            return shown.At(x, y) == Cell(0, 0) && shown.At(0, 0) == kBackPixel && shown.At(79, 59) == kBackPixel;
-        }, 20000);
+    // Centred in 80 x 60: the wide one from (20, 20), the tall one from (30, 10).
+    const auto shows = [](HWND w) {
+        const Printed shown(w);
+        if (shown.At(0, 0) != kBackPixel || shown.At(79, 59) != kBackPixel) return 0;
+        if (shown.At(20, 20) == Cell(0, 0) && shown.At(19, 20) == kBackPixel) return 1;
+        if (shown.At(30, 10) == Cell(0, 0) && shown.At(29, 10) == kBackPixel) return 2;
+        return 0;
     };
-    EXPECT_TRUE(revealed(one.Window(), 20, 20));
-    EXPECT_TRUE(revealed(two.Window(), 30, 10));
-    EXPECT_EQ(ended.load(), 0);
+    int first = 0, second = 0;
+    EXPECT_TRUE(PollUntil([&] { return (first = shows(windows[0])) != 0 && (second = shows(windows[1])) != 0; }, 20000));
+    EXPECT_NE(first, second) << "each monitor reveals a picture of its own";
+    EXPECT_EQ(run.Group().Ended(), RunEnd::None);
+    RemoveTree(folder.substr(0, folder.size() - 1));
 }
 
 }  // namespace

@@ -183,6 +183,10 @@ LRESULT Form::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         UnloadFromOutside();
         return 0;
     default:
+        if (msg >= WM_APP && msg <= 0xBFFF) {
+            if (live) Form_AppMessage(msg, wParam, lParam);
+            return 0;
+        }
         return KeptImageWindow::OnMessage(hwnd, msg, wParam, lParam);
     }
 }

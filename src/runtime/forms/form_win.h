@@ -15,8 +15,6 @@ namespace kpv::rt {
 
 class Timer;
 
-enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
-
 class Form : public KeptImageWindow {
 public:
     Form();
@@ -46,9 +44,6 @@ public:
     int PixelWidth() const { return width_; }
     int PixelHeight() const { return height_; }
 
-    WindowState GetWindowState() const { return state_; }
-    void SetWindowState(WindowState state) { state_ = state; }
-
     void SetCaption(const std::wstring& caption);
 
     // Puts the whole kept image on the screen.
@@ -68,6 +63,8 @@ protected:
     virtual void Form_DisplayChange() {}
     // cancel = true keeps the form loaded (ignored when the window is already being destroyed from outside).
     virtual void Form_Unload(bool& cancel) { (void)cancel; }
+    // A message of the program's own (WM_APP and above), sent or posted to the form's window.
+    virtual void Form_AppMessage(UINT msg, WPARAM wParam, LPARAM lParam) { (void)msg; (void)wParam; (void)lParam; }
 
 private:
     friend class Timer;
@@ -85,7 +82,6 @@ private:
     UINT_PTR nextTimerId_ = 1;
     bool loaded_ = false;
     bool unloading_ = false;
-    WindowState state_ = WindowState::Normal;
     int left_ = 0;
     int top_ = 0;
     int width_ = 0;

@@ -1,7 +1,0 @@
-#include "catalogue/picture_list.h"
-
-namespace kpv {
-
-std::vector<std::wstring> PictureList;
-
-}  // namespace kpv
