@@ -8,7 +8,6 @@
 //   plain          decode, copy
 //   scaled         decode, copy, sepia where the picture landed
 //   inmemory       decode, sepia on the whole photo in its own memory, copy
-//   transfer       decode, sepia on the whole photo through the bits transfer (two more full-size copies), copy
 // Run by hand (after a ctest run or tests/harness/session.sh start build/windows):
 //   tests/harness/wine-run.sh build/windows/bench/effects_bench_win.exe [photo] [rounds]
 // The default photo is Debian's 5640 x 3172 Elephants from mate-backgrounds.
@@ -37,7 +36,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int kWindowWidth = 1024, kWindowHeight = 768;
 const wchar_t* const kShowVariants[] = {L"prepare", L"prepare-sepia"};
-const wchar_t* const kAlternatives[] = {L"plain", L"scaled", L"inmemory", L"transfer"};
+const wchar_t* const kAlternatives[] = {L"plain", L"scaled", L"inmemory"};
 constexpr int kPreparationsPerProcess = 3;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
@@ -174,7 +173,6 @@ int RunAlternative(const std::wstring& variant, const std::wstring& path) {
     const RECT whole{0, 0, picture.width, picture.height};
     if (variant == L"inmemory")
         kpv::ApplyColourEffectToImage(picture.bits, picture.width, picture.height, whole, kpv::EffectKind::Sepia);
-    if (variant == L"transfer") kpv::ApplyColourEffect(nullptr, picture.bitmap.get(), kpv::EffectKind::Sepia);
     const RECT place = Fitted(picture.width, picture.height);
     CopyFitted(picture, window, place);
     if (variant == L"scaled")

@@ -48,7 +48,7 @@ public:
             if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK)
                 folder = fstatat(dirfd(dir.get()), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
             const std::wstring wide(name.begin(), name.end());
-            if (folder) visitor.Subfolder(wide, {});  // its identity comes from the folder once opened
+            if (folder) visitor.Subfolder(wide, {}, false);  // its identity comes from the folder once opened
             else visitor.File(wide);
         }
         return static_cast<uint32_t>(errno);

@@ -129,14 +129,15 @@ std::wstring GeneratedJpeg() {
 
 void AddPictures(const std::wstring& folder, std::vector<std::wstring>& out) {
     WIN32_FIND_DATAW found;
-    kpv::rt::UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &found));
-    if (!find) return;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return;
     do {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..") continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) AddPictures(folder + L"\\" + name, out);
         else if (name.size() > 4 && _wcsicmp(name.c_str() + name.size() - 4, L".jpg") == 0) out.push_back(folder + L"\\" + name);
-    } while (FindNextFileW(find.get(), &found));
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
 }
 
 // In a fresh process: warm up, then one run of the variant; prints the peak growths in bytes, and D.

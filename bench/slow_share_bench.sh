@@ -5,6 +5,7 @@
 # folders and 20,000 files, half of them pictures. Run by hand after `cmake --build --preset windows --target bench`:
 #   bench/slow_share_bench.sh [BUILD_DIR] [ROUNDS] [HELPER_COUNTS]     e.g. ... build/windows 5 2,4,8,16
 # It writes the picture folder into the settings of the build tree's Wine prefix: run no tests meanwhile.
+# KPV_COMPARE_SCR=path/to/another/KPV.scr adds that copy to the start-up figures (an earlier build, say).
 # With the native preset's bench target built too (build/native/bench/parallel_walk_bench), it also times
 # the walk listing with POSIX calls: Wine lets one process list only one folder at a time, so the Windows
 # figures show the helpers' gain on a share only in part.
@@ -85,6 +86,6 @@ for place in "local disk:$tree" "share, 0 ms:$share/mnt-0ms" "share, 5 ms:$share
   echo "== $label ($folder), median of $rounds"
   "$WINE64" bench/catalogue_bench_win.exe "$folder" "$rounds" $helpers </dev/null
   "$WINE64" bench/show_start_bench_win.exe "$folder" "$rounds" "$(winpath "$build/bench/KPV_serial_scan.scr")" \
-    "$(winpath "$build/KPV.scr")" </dev/null
+    "$(winpath "$build/KPV.scr")" ${KPV_COMPARE_SCR:+"$(winpath "$KPV_COMPARE_SCR")"} </dev/null
   [ -x "$native" ] && "$native" "${place#*:}" "$rounds" $helpers
 done

@@ -1,7 +1,7 @@
 ; The setup program: puts KPV.scr into the 64-bit System32 folder, where Windows lists screen savers, and
 ; registers an uninstaller. scripts/make-dist.py builds it and passes the product facts it read from the
 ; built KPV.scr in PRODUCT_NSH: PRODUCT_NAME, PRODUCT_VERSION, FILE_VERSION, PUBLISHER, COPYRIGHT,
-; SCR_FILE, ICON_FILE and OUT_FILE.
+; SCR_FILE, ICON_FILE, CHOOSER_OUT (the chooser built from choose.nsi) and OUT_FILE.
 Unicode true
 Target amd64-unicode
 !include "${PRODUCT_NSH}"
@@ -12,6 +12,7 @@ Target amd64-unicode
 
 !define SCREEN_SAVER "$SYSDIR\KPV.scr"
 !define UNINSTALLER "Uninstall.exe"
+!define CHOOSER "ChooseKPV.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KPV"
 !define SETTINGS_KEY "Software\Tarnel Software\KPV"
 !define DESKTOP_KEY "Control Panel\Desktop"
@@ -57,6 +58,13 @@ VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${PRODUCT_VERSION}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductVersion" "${PRODUCT_VERSION}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "${COPYRIGHT}"
 
+!macro AddFileBytes path total
+  FileOpen $R0 "${path}" r
+  FileSeek $R0 0 END $R1
+  FileClose $R0
+  IntOp ${total} ${total} + $R1
+!macroend
+
 Function .onInit
   SetRegView 64
 FunctionEnd
@@ -70,6 +78,7 @@ Section "KPV" SecScreenSaver
   SetOverwrite on
   File "/oname=${SCREEN_SAVER}" "${SCR_FILE}"
   SetOutPath "$INSTDIR"
+  File "/oname=${CHOOSER}" "${CHOOSER_OUT}"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT_NAME}"
@@ -78,19 +87,26 @@ Section "KPV" SecScreenSaver
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "${SCREEN_SAVER},0"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  ; Run in place (_?=), the uninstaller's exit code is its own: a silent uninstall that could not remove the
+  ; screen saver says so. Started the plain way it hands over to a copy of itself and exits at once.
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S _?=$INSTDIR'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
-  SectionGetSize ${SecScreenSaver} $0
-  ${GetSize} "$INSTDIR" "/S=0K" $1 $2 $3
-  IntOp $0 $0 + $1
+  ; What the installation takes on the disk, in KB rounded up: the screen saver and the program folder.
+  StrCpy $0 0
+  !insertmacro AddFileBytes "${SCREEN_SAVER}" $0
+  !insertmacro AddFileBytes "$INSTDIR\${CHOOSER}" $0
+  !insertmacro AddFileBytes "$INSTDIR\${UNINSTALLER}" $0
+  IntOp $0 $0 + 1023
+  IntOp $0 $0 / 1024
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-; What Windows does on "Install" in a screen saver's context menu: choose it, then open the settings.
+; What Windows does on "Install" in a screen saver's context menu: choose it, then open the settings. The
+; setup runs elevated and the choice belongs to the user who started it, so the shell starts the chooser,
+; unelevated, as that user.
 Function OpenScreenSaverSettings
-  WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "${SCREEN_SAVER}"
-  Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\${CHOOSER}"'
 FunctionEnd
 
 ; The screen saver goes first and only the screen saver: a running copy (the show, its preview or its
@@ -114,8 +130,10 @@ Section "Uninstall"
     DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
   ${EndIf}
 
-  Delete "$INSTDIR\${UNINSTALLER}"
-  RMDir "$INSTDIR"
+  Delete "$INSTDIR\${CHOOSER}"
+  ; In place (the silent uninstall's _?=) the uninstaller is still running: it goes at the next restart.
+  Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
+  RMDir /REBOOTOK "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
   MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(RemoveSettingsText)" /SD IDNO IDNO keep_settings

@@ -85,13 +85,16 @@ def build_setup(scr_path, facts, icon, setup_path):
         icon_path = os.path.join(work, "kpv.ico")
         with open(icon_path, "wb") as f:
             f.write(icon)
-        defines = dict(facts, SCR_FILE=os.path.abspath(scr_path), ICON_FILE=icon_path, OUT_FILE=setup_path)
+        defines = dict(facts, SCR_FILE=os.path.abspath(scr_path), ICON_FILE=icon_path, OUT_FILE=setup_path,
+                       CHOOSER_OUT=os.path.join(work, "ChooseKPV.exe"))
         product_nsh = os.path.join(work, "product.nsh")
         with open(product_nsh, "w", encoding="utf-8-sig") as f:
             for name, value in defines.items():
                 f.write("!define %s %s\n" % (name, nsis_quoted(value)))
-        subprocess.run(["makensis", "-V2", "-WX", "-INPUTCHARSET", "UTF8", "-DPRODUCT_NSH=" + product_nsh,
-                        os.path.join(INSTALLER, "KPV.nsi")], check=True)
+        # The chooser first: the setup carries it.
+        for script in ("choose.nsi", "KPV.nsi"):
+            subprocess.run(["makensis", "-V2", "-WX", "-INPUTCHARSET", "UTF8", "-DPRODUCT_NSH=" + product_nsh,
+                            os.path.join(INSTALLER, script)], check=True)
 
 
 def build_zip(scr_path, facts, zip_path):

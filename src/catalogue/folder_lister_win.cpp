@@ -14,22 +14,18 @@ namespace {
 FolderIdentity IdentityOf(HANDLE folder) {
     FILE_ID_INFO id{};
     if (GetFileInformationByHandleEx(folder, FileIdInfo, &id, sizeof id)) {
-        FolderIdentity identity;
-        identity.volume = id.VolumeSerialNumber;
+        uint64_t low = 0, high = 0;
         static_assert(sizeof id.FileId.Identifier == 16);
         for (int i = 0; i < 8; ++i) {
-            identity.fileIdLow |= static_cast<uint64_t>(id.FileId.Identifier[i]) << (8 * i);
-            identity.fileIdHigh |= static_cast<uint64_t>(id.FileId.Identifier[8 + i]) << (8 * i);
+            low |= static_cast<uint64_t>(id.FileId.Identifier[i]) << (8 * i);
+            high |= static_cast<uint64_t>(id.FileId.Identifier[8 + i]) << (8 * i);
         }
-        return identity;
+        return IdentityFromFileId(id.VolumeSerialNumber, low, high);
     }
     BY_HANDLE_FILE_INFORMATION info{};
-    if (GetFileInformationByHandle(folder, &info)) {
-        FolderIdentity identity;
-        identity.volume = info.dwVolumeSerialNumber;
-        identity.fileIdLow = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-        return identity;
-    }
+    if (GetFileInformationByHandle(folder, &info))
+        return IdentityFromFileId(info.dwVolumeSerialNumber,
+                                  (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
     return {};  // unknown: never taken for another folder
 }
 
@@ -61,13 +57,11 @@ uint32_t DirectoryHandleLister::List(const std::wstring& openPath, const FolderI
             const std::wstring_view name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
             if (name != L"." && name != L"..") {
                 if (entry->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    FolderIdentity child;
-                    if (!(entry->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && entry->FileId.QuadPart != 0 &&
-                        self.Known()) {
-                        child.volume = self.volume;
-                        child.fileIdLow = static_cast<uint64_t>(entry->FileId.QuadPart);
-                    }
-                    visitor.Subfolder(name, child);
+                    const bool link = (entry->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+                    const FolderIdentity child = link || !self.Known()
+                                                     ? FolderIdentity{}
+                                                     : IdentityFromFileId(self.volume, static_cast<uint64_t>(entry->FileId.QuadPart));
+                    visitor.Subfolder(name, child, link);
                 } else {
                     visitor.File(name);
                 }

@@ -3,6 +3,7 @@
 #include <compare>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,11 @@ struct FolderIdentity {
     auto operator<=>(const FolderIdentity&) const = default;
 };
 
+// The identity that a file ID gives a folder on a volume. 0, and the all-ones FILE_INVALID_FILE_ID that ReFS
+// gives when a folder's 128-bit ID does not fit in 64 bits, say nothing: such a folder is unknown, never
+// taken for another one.
+FolderIdentity IdentityFromFileId(uint64_t volume, uint64_t fileIdLow, uint64_t fileIdHigh = 0);
+
 // Receives one folder's contents from a lister, in the lister's order.
 class FolderVisitor {
 public:
@@ -26,9 +32,9 @@ public:
     // lister stops without error.
     virtual bool Enter(const FolderIdentity& identity) = 0;
     virtual void File(std::wstring_view name) = 0;
-    // `identity` is what the listing tells of the subfolder; unknown for a link, junction or mount point,
-    // whose entry describes the link rather than the folder it leads to.
-    virtual void Subfolder(std::wstring_view name, const FolderIdentity& identity) = 0;
+    // `identity` is what the listing tells of the subfolder; unknown for a link, junction or mount point
+    // (`link`), whose entry describes the link rather than the folder it leads to.
+    virtual void Subfolder(std::wstring_view name, const FolderIdentity& identity, bool link) = 0;
 protected:
     ~FolderVisitor() = default;
 };
@@ -43,6 +49,15 @@ public:
     virtual uint32_t List(const std::wstring& openPath, const FolderIdentity& identity, FolderVisitor& visitor) = 0;
 };
 
+// The names of the links on a path that led to folders without an identity; none for most paths.
+using LinkTrail = std::shared_ptr<const std::vector<std::wstring>>;
+
+// What a folder reached through `name` passes on to its subfolders: the trail of its path, grown by the link
+// it was reached through when that leads to a folder without an identity. False when that link was already
+// passed on the path: the folder is not listed.
+bool FollowLink(const LinkTrail& trail, std::wstring_view name, bool link, const FolderIdentity& self,
+                LinkTrail& passedOn);
+
 // The list starts out as one empty entry; the first picture fills it and each later one adds an entry.
 void AddPicture(std::vector<std::wstring>& list, std::wstring path);
 
@@ -52,8 +67,10 @@ void AddPicture(std::vector<std::wstring>& list, std::wstring path);
 // form it opens (both grow by the same names). A folder that fails is reported through `report` with the
 // error number and abandoned, keeping what it gave before; the walk goes on with the next folder. A folder
 // reached again by another path (a loop through a link) is not listed again, and when its parent's listing
-// already identifies it, not even opened. The walk keeps its own stack, so the depth of the tree is not
-// limited by the thread's stack.
+// already identifies it, not even opened. A folder without an identity cannot be recognised that way: one
+// reached through a link of the same name as a link already passed on its path, both leading to folders
+// without an identity, is not listed (loops made of such links end there). The walk keeps its own stack, so
+// the depth of the tree is not limited by the thread's stack.
 void WalkPictures(const std::wstring& folder, const std::wstring& openFolder, bool descend, FolderLister& lister,
                   std::vector<std::wstring>& list, const std::function<void(uint32_t error)>& report);
 

@@ -23,12 +23,16 @@ enum class ListingState { Waiting, Listing, Listed, Dropped };
 // fills in what follows `identity` and hands it over under the walk's lock; once the node is Listed, only
 // the calling thread changes it.
 struct FolderNode {
-    FolderNode(std::wstring listedName, std::wstring pathToOpen, const FolderIdentity& listedIdentity)
-        : name(std::move(listedName)), openPath(std::move(pathToOpen)), identity(listedIdentity) {}
+    FolderNode(std::wstring listedName, std::wstring pathToOpen, const FolderIdentity& listedIdentity, bool listedLink,
+               LinkTrail parentTrail)
+        : name(std::move(listedName)), openPath(std::move(pathToOpen)), identity(listedIdentity), link(listedLink),
+          trail(std::move(parentTrail)) {}
 
     const std::wstring name;        // as its parent lists it; empty for the top folder
     std::wstring openPath;          // dropped once listed: the subfolders carry their own
     const FolderIdentity identity;  // what the parent's listing told of it
+    const bool link;                // the parent lists a link by that name
+    const LinkTrail trail;          // of the parent's path
     ListingState state = ListingState::Waiting;
     bool listedAhead = false;  // taken by a helper before the walk reached it
     bool opened = false;
@@ -84,22 +88,24 @@ private:
         bool Enter(const FolderIdentity& identity) override {
             opened = true;
             self = identity;
+            if (!FollowLink(node_.trail, node_.name, node_.link, identity, passedOn)) return false;
             repeated = !walk_.Claim(identity, node_);
             return !repeated;
         }
         void File(std::wstring_view name) override {
             if (IsPictureName(name)) pictures.emplace_back(name);
         }
-        void Subfolder(std::wstring_view name, const FolderIdentity& identity) override {
+        void Subfolder(std::wstring_view name, const FolderIdentity& identity, bool link) override {
             if (!walk_.descend_) return;
             std::wstring open = node_.openPath;
             open.append(name).push_back(L'\\');
-            subfolders.push_back(std::make_unique<FolderNode>(std::wstring(name), std::move(open), identity));
+            subfolders.push_back(std::make_unique<FolderNode>(std::wstring(name), std::move(open), identity, link, passedOn));
         }
 
         bool opened = false;
         bool repeated = false;
         FolderIdentity self;
+        LinkTrail passedOn;
         std::vector<std::wstring> pictures;
         std::vector<std::unique_ptr<FolderNode>> subfolders;
 
@@ -320,7 +326,7 @@ void ParallelWalk::StartHelpers() {
 }
 
 void ParallelWalk::Run(const std::wstring& folder, const std::wstring& openFolder) {
-    top_ = std::make_unique<FolderNode>(std::wstring(), openFolder, FolderIdentity{});
+    top_ = std::make_unique<FolderNode>(std::wstring(), openFolder, FolderIdentity{}, false, nullptr);
     path_ = folder;
     helpersWanted_ = start_.slowListings == 0;
     Visit(*top_);

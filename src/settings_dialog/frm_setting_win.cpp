@@ -26,7 +26,7 @@ namespace id = setting_ids;
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
-RECT PixelRect(const ControlSpec& c) {
+RECT PixelRect(const ControlLayout& c) {
     const float tx = rt::TwipsPerPixelX();
     const float ty = rt::TwipsPerPixelY();
     const int left = rt::TwipsToPixels(c.left, tx);
@@ -34,7 +34,7 @@ RECT PixelRect(const ControlSpec& c) {
     return RECT{left, top, left + rt::TwipsToPixels(c.width, tx), top + rt::TwipsToPixels(c.height, ty)};
 }
 
-HWND CreateButton(HWND parent, const ControlSpec& c, DWORD type) {
+HWND CreateButton(HWND parent, const ControlLayout& c, DWORD type) {
     const RECT r = PixelRect(c);
     HWND button = CreateWindowExW(0, L"Button", c.caption ? c.caption : L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | type,
                                   r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
@@ -91,7 +91,7 @@ void FrmSetting::Unload() {
 void FrmSetting::BuildControls() {
     std::map<int, HWND> containers{{kDialogContainer, hwnd_}};
     HFONT font = rt::DialogFont();
-    for (const ControlSpec& c : SettingFormControls()) {
+    for (const ControlLayout& c : SettingFormControls()) {
         HWND parent = containers[c.parentId];
         const RECT r = PixelRect(c);
         switch (c.kind) {

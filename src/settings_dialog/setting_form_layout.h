@@ -24,7 +24,7 @@ enum class ControlKind {
     Image,
 };
 
-struct ControlSpec {
+struct ControlLayout {
     int id;
     ControlKind kind;
     int parentId;
@@ -34,7 +34,7 @@ struct ControlSpec {
 };
 
 // Containers come before what they contain, and within each container the controls come in tab order.
-std::span<const ControlSpec> SettingFormControls();
-const ControlSpec* FindSettingControl(int id);
+std::span<const ControlLayout> SettingFormControls();
+const ControlLayout* FindSettingControl(int id);
 
 }  // namespace kpv

@@ -29,17 +29,6 @@ int32_t StartSide(int32_t step, int32_t count) { return step > 0 ? 1 : count; }
 
 }  // namespace
 
-bool IsSweep(TransitionKind kind) {
-    switch (kind) {
-        case TransitionKind::RevealRandomBlocks:
-        case TransitionKind::RevealSpiralInward:
-        case TransitionKind::RevealSpiralOutward:
-            return false;
-        default:
-            return true;
-    }
-}
-
 SweepWalk::SweepWalk(TransitionKind kind, int32_t columns, int32_t rows) {
     const SweepRule rule = RuleFor(kind);
     alongRows_ = rule.alongRows;

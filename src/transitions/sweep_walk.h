@@ -8,8 +8,6 @@
 
 namespace kpv {
 
-bool IsSweep(TransitionKind kind);
-
 class SweepWalk {
 public:
     // kind must be one of the eight sweeps.

@@ -1,12 +1,15 @@
-// The setup program built from KPV.scr, run silently as an administrator's script would, in a throw-away
-// copy of the test prefix (in_prefix_copy.sh): what it puts into System32 and the registry, that the
-// installed file runs a show, that installing again and uninstalling keep the user's settings, and that a
-// running show of the installed file never leaves half an installation behind.
+// The setup program built from KPV.scr, in a throw-away copy of the test prefix (in_prefix_copy.sh): run
+// silently as an administrator's script would, and clicked through as a user would. What it puts into
+// System32 and the registry, the finish page's choice of KPV, that the installed file runs a show, that
+// installing again and uninstalling keep the user's settings unless asked to remove them, that an uninstall
+// leaves other files alone, and that a running show of the installed file never leaves half an
+// installation behind.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include "support/driver_win.h"
+#include "runtime/base/text_win.h"
 #include "support/scratch_win.h"
 
 namespace kpv {
@@ -118,9 +122,74 @@ long long RunToEnd(std::wstring commandLine) {
 }
 
 long long SilentInstall() { return RunToEnd(L"\"" + SetupPath() + L"\" /S"); }
+// As a script or a package manager uninstalls: the entry's quiet command, whose exit code is the
+// uninstaller's own.
+long long QuietUninstall() { return RunToEnd(EntryString(L"QuietUninstallString").value_or(L"uninstall-entry-missing")); }
+// As Apps does, silently: the uninstaller hands over to a copy of itself, which can remove the original.
 long long SilentUninstall() {
     return RunToEnd(EntryString(L"UninstallString").value_or(L"uninstall-entry-missing") + L" /S");
 }
+
+// NSIS's exit code when the script gave up (a file it could not write or remove).
+constexpr long long kAbortedByScript = 2;
+
+std::wstring InstallFolder() { return EntryString(L"InstallLocation").value_or(L""); }
+
+int64_t FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// The files the next restart deletes, as MoveFileEx records them.
+std::wstring PendingDeletions() {
+    DWORD size = 0;
+    const wchar_t* key = L"System\\CurrentControlSet\\Control\\Session Manager";
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, nullptr,
+                     &size) != ERROR_SUCCESS)
+        return {};
+    std::wstring all(size / sizeof(wchar_t), L'\0');
+    RegGetValueW(HKEY_LOCAL_MACHINE, key, L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, all.data(), &size);
+    return all;
+}
+
+// As stored for the user: a process keeps its own copy of what it read, so the registry tells what
+// another process set.
+bool ScreenSaverActive() { return ReadString(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveActive") == L"1"; }
+
+// The visible wizard pages and questions of the setup or its uninstaller, whichever process shows them.
+std::vector<HWND> WizardWindows() {
+    std::vector<HWND> found;
+    EnumWindows([](HWND w, LPARAM p) -> BOOL {
+        if (IsWindowVisible(w) && WindowClass(w) == L"#32770" && WindowText(w).find(L"KPV") != std::wstring::npos)
+            reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Clicks through a wizard as a user would: its main button (Next, Install, Uninstall, Finish, Close)
+// whenever it is enabled, and `answer` in a question box, whose text it returns; until done() holds.
+std::wstring ClickThrough(int answer, const std::function<bool()>& done) {
+    std::wstring question;
+    PollUntil([&] {
+        for (HWND w : WizardWindows()) {
+            if (GetDlgItem(w, IDYES)) {
+                question = MessageBoxText(w);
+                PressButton(w, answer);
+            } else if (HWND main = GetDlgItem(w, IDOK); main && IsWindowEnabled(main)) {
+                PressButton(w, IDOK);
+            } else {
+                continue;
+            }
+            Sleep(500);  // the page changes before the next click
+        }
+        return done();
+    }, kSetupTimeoutMs);
+    return question;
+}
+
+std::string Narrow(const std::wstring& w) { return rt::WideToAnsi(w); }
 
 std::wstring Unquoted(const std::wstring& s) {
     return s.size() >= 2 && s.front() == L'"' ? s.substr(1, s.find(L'"', 1) - 1) : s;
@@ -165,7 +234,7 @@ protected:
     }
     bool EndShow() {
         SendKey('A');
-        return show_.Wait(10000) != -1;
+        return show_.Wait(10000) == 0;
     }
 
     Process show_;
@@ -182,8 +251,13 @@ TEST_F(Installer, SilentInstallPutsTheBuiltScreenSaverIntoSystem32AndRegistersIt
     EXPECT_EQ(EntryString(L"DisplayVersion"), VersionText(ScrPath(), L"ProductVersion"));
     EXPECT_EQ(EntryString(L"Publisher"), L"Tarnel Software");
     EXPECT_EQ(EntryString(L"DisplayIcon"), InstalledScr() + L",0");
-    EXPECT_GE(ReadDword(HKEY_LOCAL_MACHINE, kUninstallKey, L"EstimatedSize").value_or(0), built.size() / 1024);
-    EXPECT_TRUE(FileExists(Unquoted(EntryString(L"UninstallString").value_or(L""))));
+    const std::wstring folder = InstallFolder();
+    const int64_t bytes = FileSize(InstalledScr()) + FileSize(folder + L"\\Uninstall.exe") +
+                          FileSize(folder + L"\\ChooseKPV.exe");
+    EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kUninstallKey, L"EstimatedSize"), static_cast<DWORD>((bytes + 1023) / 1024))
+        << "what the three files take, in KB";
+    EXPECT_EQ(Unquoted(EntryString(L"UninstallString").value_or(L"")), folder + L"\\Uninstall.exe");
+    EXPECT_TRUE(FileExists(folder + L"\\Uninstall.exe"));
     EXPECT_EQ(ChosenSaver(), L"C:\\windows\\system32\\other.scr") << "a silent setup must not choose the saver";
 }
 
@@ -216,22 +290,67 @@ TEST_F(Installer, SilentUninstallRemovesFileEntryAndUninstallerButKeepsTheSettin
     ChooseSaver(InstalledScr());
     const std::wstring uninstaller = Unquoted(EntryString(L"UninstallString").value_or(L""));
 
-    ASSERT_EQ(SilentUninstall(), 0);
+    ASSERT_EQ(QuietUninstall(), 0);
     EXPECT_FALSE(FileExists(InstalledScr()));
     EXPECT_FALSE(EntryExists());
-    EXPECT_FALSE(FileExists(uninstaller));
-    EXPECT_FALSE(FileExists(uninstaller.substr(0, uninstaller.find_last_of(L'\\'))));
+    EXPECT_FALSE(FileExists(uninstaller.substr(0, uninstaller.find_last_of(L'\\')) + L"\\ChooseKPV.exe"));
+    // Run in place, the uninstaller cannot remove itself: the next restart does.
+    EXPECT_NE(PendingDeletions().find(uninstaller), std::wstring::npos);
     EXPECT_EQ(ChosenSaver(), std::nullopt) << "KPV was the chosen saver";
     ExpectSettingsKept();
 }
 
-TEST_F(Installer, UninstallLeavesAnotherChosenScreenSaver) {
+TEST_F(Installer, UninstallLeavesAnotherChosenScreenSaverAndOtherFilesAlone) {
     ASSERT_EQ(SilentInstall(), 0);
     ChooseSaver(L"C:\\windows\\system32\\other.scr");
+    const std::wstring folder = InstallFolder();
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring neighbour = std::wstring(system) + L"\\neighbour.scr";
+    const std::wstring note = folder + L"\\notes.txt";
+    ASSERT_TRUE(WriteFileBytes(neighbour, "another screen saver"));
+    ASSERT_TRUE(WriteFileBytes(note, "the user's own file"));
 
-    ASSERT_EQ(SilentUninstall(), 0);
-    EXPECT_FALSE(EntryExists());
+    SilentUninstall();
+    EXPECT_TRUE(PollUntil([] { return !EntryExists() && !FileExists(InstalledScr()); }, kSetupTimeoutMs));
+    EXPECT_FALSE(FileExists(folder + L"\\Uninstall.exe")) << "the uninstaller's copy removes the original";
     EXPECT_EQ(ChosenSaver(), L"C:\\windows\\system32\\other.scr");
+    EXPECT_EQ(ReadFileBytes(neighbour), "another screen saver");
+    EXPECT_EQ(ReadFileBytes(note), "the user's own file");
+    DeleteFileW(neighbour.c_str());
+    DeleteFileW(note.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+// The finish page's choice, as a user leaves it ticked: KPV becomes the user's screen saver, switched on
+// since none was chosen, by the chooser the shell starts as that user.
+TEST_F(Installer, TheFinishPageChoosesKpvAndSwitchesTheScreenSaverOn) {
+    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, SPIF_UPDATEINIFILE);
+    ASSERT_FALSE(ScreenSaverActive());
+    Process setup = StartProgram(SetupPath(), L"");
+    ASSERT_NE(setup.handle(), nullptr);
+    ClickThrough(IDNO, [&] { return !setup.Running(); });
+    EXPECT_EQ(setup.Wait(0), 0);
+    EXPECT_TRUE(FileExists(InstalledScr()));
+    EXPECT_TRUE(PollUntil([] { return ChosenSaver() == InstalledScr(); }, kSetupTimeoutMs))
+        << Narrow(ChosenSaver().value_or(L"(none)"));
+    EXPECT_TRUE(ScreenSaverActive());
+}
+
+// Asked whether to remove the settings too, the user says yes: the product's key goes, and nothing else.
+TEST_F(Installer, AnsweringYesRemovesTheSettings) {
+    ASSERT_EQ(SilentInstall(), 0);
+    WriteSettings();
+    WriteProgramInt16(L"Flags", L"Active", 0);
+    Process uninstall = StartProgram(Unquoted(EntryString(L"UninstallString").value_or(L"")), L"");
+    ASSERT_NE(uninstall.handle(), nullptr);
+    const std::wstring question =
+        ClickThrough(IDYES, [] { return !EntryExists() && WizardWindows().empty(); });
+    EXPECT_EQ(question, L"KPV の設定 (画像フォルダーなど) も削除しますか?");
+    EXPECT_FALSE(EntryExists());
+    EXPECT_FALSE(FileExists(InstalledScr()));
+    EXPECT_FALSE(ReadProgramValue(L"Settings", L"Path").exists);
+    EXPECT_FALSE(ReadProgramValue(L"Flags", L"Active").exists);
 }
 
 // Windows cannot replace or delete a running program's file, so while a show of the installed KPV.scr
@@ -242,18 +361,17 @@ TEST_F(Installer, ARunningShowOfTheInstalledFileLeavesTheInstallationWhole) {
     const std::wstring uninstaller = Unquoted(EntryString(L"UninstallString").value_or(L""));
     ASSERT_NE(StartShow(), nullptr);
 
-    EXPECT_NE(SilentInstall(), 0);
-    SilentUninstall();
+    EXPECT_EQ(SilentInstall(), kAbortedByScript);
+    EXPECT_EQ(QuietUninstall(), kAbortedByScript);
     EXPECT_TRUE(show_.Running());
     EXPECT_TRUE(FileBytes(InstalledScr()) == FileBytes(ScrPath()));
     EXPECT_TRUE(EntryExists());
     EXPECT_TRUE(FileExists(uninstaller));
 
     ASSERT_TRUE(EndShow());
-    ASSERT_EQ(SilentUninstall(), 0);
+    ASSERT_EQ(QuietUninstall(), 0);
     EXPECT_FALSE(FileExists(InstalledScr()));
     EXPECT_FALSE(EntryExists());
-    EXPECT_FALSE(FileExists(uninstaller));
     ExpectSettingsKept();
 }
 

@@ -59,7 +59,8 @@ uint32_t ListFakeFolder(const std::vector<FakeFolder>& nodes, int node, const Fo
         if (n.listError != 0 && i == n.failAfter) return n.listError;
         const FakeEntry& e = n.entries[i];
         if (e.child < 0) visitor.File(e.name);
-        else visitor.Subfolder(e.name, e.reportsIdentity ? nodes[static_cast<size_t>(e.child)].identity : FolderIdentity{});
+        else visitor.Subfolder(e.name, e.reportsIdentity ? nodes[static_cast<size_t>(e.child)].identity : FolderIdentity{},
+                               !e.reportsIdentity);
     }
     return n.listError;  // a failure after the last entry
 }

@@ -233,6 +233,31 @@ TEST(PictureWalk, FoldersWithoutAnIdentityAreNeverTakenForOneAnother) {
     EXPECT_EQ(r.list, (std::vector<std::wstring>{L"C:\\P\\A\\a.jpg", L"C:\\P\\B\\b.jpg"}));
 }
 
+// ReFS gives FILE_INVALID_FILE_ID (all ones) for a folder whose 128-bit ID does not fit in 64 bits: two such
+// folders are two folders, not one seen twice.
+TEST(PictureWalk, AnInvalidFileIdIsNoIdentity) {
+    EXPECT_FALSE(kpv::IdentityFromFileId(7, ~uint64_t{0}).Known());
+    EXPECT_FALSE(kpv::IdentityFromFileId(7, 0).Known());
+    EXPECT_EQ(kpv::IdentityFromFileId(7, 42), (FolderIdentity{7, 42, 0}));
+    EXPECT_EQ(kpv::IdentityFromFileId(7, ~uint64_t{0}, 1), (FolderIdentity{7, ~uint64_t{0}, 1})) << "a 128-bit ID";
+}
+
+// Links whose targets have no identity cannot be recognised as a loop by what they lead to. Two of them back
+// to the top would list ever longer paths (A\B\A\B...), doubling at each level; a link met a second time on
+// one path is not followed.
+TEST(PictureWalk, ALoopOfLinksToFoldersWithoutAnIdentityEnds) {
+    FakeTree t(L"C:\\P\\");
+    const int top = t.AddFolder(0, L"T", false);
+    t.AddFile(top, L"t.jpg");
+    t.AddLink(top, L"A", top);
+    t.AddLink(top, L"B", top);
+    const WalkResult r = Walk(t, L"C:\\P\\T\\", L"C:\\P\\T\\", true);
+    EXPECT_TRUE(r.errors.empty());
+    EXPECT_EQ(r.list, (std::vector<std::wstring>{L"C:\\P\\T\\t.jpg", L"C:\\P\\T\\A\\t.jpg", L"C:\\P\\T\\A\\B\\t.jpg",
+                                                 L"C:\\P\\T\\B\\t.jpg", L"C:\\P\\T\\B\\A\\t.jpg"}));
+    EXPECT_LE(t.listed.size(), 11u);
+}
+
 TEST(PictureWalk, AVeryDeepTreeIsWalkedInOrderWithoutRecursion) {
     constexpr int kDepth = 2000;
     FakeTree t(L"C:\\P\\");

@@ -121,9 +121,12 @@ std::vector<Node> GenerateGraph(std::mt19937& random) {
             nodes[i].entries.push_back({L"f" + std::to_wstring(i) + L"_" + std::to_wstring(f) + kEndings[random() % 5]});
     }
     for (int l = static_cast<int>(random() % 5); l > 0; --l) {
-        // Only folders with an identity are link targets: a loop through folders without one never ends.
-        const int target = identified[random() % identified.size()];
-        nodes[random() % count].entries.push_back({L"l" + std::to_wstring(l), target, random() % 3 == 0});
+        // Now and then a link to a folder without an identity: such loops end only by the links' names. A
+        // second name that tells its target's identity (a bind mount) leads only to a folder that has one.
+        const bool alias = random() % 3 == 0;
+        const int target = !alias && random() % 4 == 0 ? static_cast<int>(random() % count)
+                                                       : identified[random() % identified.size()];
+        nodes[random() % count].entries.push_back({L"l" + std::to_wstring(l), target, alias});
     }
     for (Node& n : nodes) {
         std::shuffle(n.entries.begin(), n.entries.end(), random);

@@ -166,12 +166,12 @@ TEST(TakingValues, NoEffectOptionSelectedKeepsEditAndOtherCasesStoreOne) {
 }
 
 TEST(FormLayout, EveryControlSitsInsideItsContainer) {
-    std::map<int, const ControlSpec*> byId;
-    for (const ControlSpec& c : SettingFormControls()) {
+    std::map<int, const ControlLayout*> byId;
+    for (const ControlLayout& c : SettingFormControls()) {
         EXPECT_TRUE(byId.emplace(c.id, &c).second) << "duplicate id " << c.id;
         if (c.parentId != kDialogContainer) {
             ASSERT_TRUE(byId.count(c.parentId)) << "container of " << c.id << " must come first";
-            const ControlSpec& p = *byId[c.parentId];
+            const ControlLayout& p = *byId[c.parentId];
             EXPECT_TRUE(p.kind == ControlKind::Frame || p.kind == ControlKind::PlainFrame);
             EXPECT_LE(c.left + c.width, p.width) << c.id;
             EXPECT_LE(c.top + c.height, p.height) << c.id;
@@ -186,7 +186,7 @@ TEST(FormLayout, TabOrderFollowsTheContainersAndRunsFromOneToSeventeen) {
     // Windows moves the focus through the controls in creation order, descending into containers; the
     // table's order must therefore give the tab indexes in ascending order.
     std::vector<int> order;
-    for (const ControlSpec& c : SettingFormControls())
+    for (const ControlLayout& c : SettingFormControls())
         if (c.tabIndex != 0) order.push_back(c.tabIndex);
     std::vector<int> expected;
     for (int i = 1; i <= 17; ++i) expected.push_back(i);
@@ -205,7 +205,7 @@ TEST(FormLayout, TabOrderFollowsTheContainersAndRunsFromOneToSeventeen) {
 TEST(FormLayout, OptionArraysAreThreeGroupsEachInItsOwnContainer) {
     namespace id = setting_ids;
     std::map<int, std::set<int>> containers;
-    for (const ControlSpec& c : SettingFormControls())
+    for (const ControlLayout& c : SettingFormControls())
         if (c.kind == ControlKind::Option) containers[c.parentId].insert(c.id);
     ASSERT_EQ(containers.size(), 3u);
     EXPECT_EQ(containers[id::kFraBackground], (std::set<int>{id::kOptBackground0, id::kOptBackground0 + 1}));

@@ -146,7 +146,7 @@ TEST_F(SettingDialog, IsAFixedDialogWithTheGivenClientSizeCentredOnTheScreen) {
 TEST_F(SettingDialog, EveryControlSitsInItsContainerWithItsCaption) {
     Open();
     const float tx = rt::TwipsPerPixelX(), ty = rt::TwipsPerPixelY();
-    for (const ControlSpec& c : SettingFormControls()) {
+    for (const ControlLayout& c : SettingFormControls()) {
         HWND w = Control(c.id);
         ASSERT_NE(w, nullptr) << "control " << c.id;
         const HWND expectedParent = c.parentId == kDialogContainer ? dialog_ : Control(c.parentId);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/base/guarded_win.h"
+#include "runtime/base/monitors_win.h"
 #include "runtime/forms/dialog_font_win.h"
 #include "runtime/forms/form_win.h"
 #include "runtime/forms/frame_win.h"
@@ -25,6 +26,9 @@ protected:
     void TearDown() override {
         rt::SetUntrappedErrorHandlerForTesting(nullptr);
         if (window) DestroyWindow(window);
+        // A form that went asked this thread's loop to end: later tests must not find that request.
+        MSG quit;
+        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
     }
 
     // A top-level window whose procedure throws on every message the platform sends it after creation, as a
@@ -79,6 +83,16 @@ TEST_F(GuardedCallbacks, TheFontEnumerationStopsAtTheFirstFaceThatThrows) {
     }));
     EXPECT_EQ(visited, 1);
     EXPECT_EQ(reports, std::vector<std::string>{"thrown while collecting faces"});
+}
+
+TEST_F(GuardedCallbacks, TheMonitorListingStopsWhatItsVisitThrows) {
+    int visited = 0;
+    EXPECT_NO_THROW(rt::EnumerateMonitors([&](const MONITORINFO&) {
+        ++visited;
+        throw std::runtime_error("thrown while listing monitors");
+    }));
+    EXPECT_EQ(visited, 1);
+    EXPECT_EQ(reports, std::vector<std::string>{"thrown while listing monitors"});
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <random>
 
 #include "effects/colour_effect_win.h"
-#include "effects/picture_bits_win.h"
 #include "runtime/base/handles_win.h"
 #include "support/bitmaps_win.h"
 
@@ -29,32 +28,35 @@ void PrintTo(const Placement& p, std::ostream* os) {
 constexpr int kWindowWidth = 1024, kWindowHeight = 768;
 constexpr uint32_t kBackground = 0x00996633;  // RGB(0x99, 0x66, 0x33) as a pixel
 
-rt::UniqueBitmap NoisePicture(int w, int h, unsigned seed) {
-    rt::UniqueBitmap image = test::ScreenBitmap(w, h);
+// A 32-bit top-down DIB section and its pixels (0x00RRGGBB, top line first).
+struct Image {
+    Image(int width, int height) : w(width), h(height) {
+        void* memory = nullptr;
+        bitmap = test::DibSection(w, -h, 32, &memory);
+        bits = static_cast<uint32_t*>(memory);
+    }
+    uint32_t At(int x, int y) const { return bits[static_cast<size_t>(y) * w + x] & 0xFFFFFF; }
+    int w, h;
+    rt::UniqueBitmap bitmap;
+    uint32_t* bits = nullptr;
+};
+
+void FillWithNoise(Image& picture, unsigned seed) {
     std::mt19937 gen(seed);
-    PixelGrid grid(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) grid.At(x, y) = gen();
-    EXPECT_TRUE(WritePictureBits(nullptr, image.get(), grid));
-    return image;
+    for (int i = 0; i < picture.w * picture.h; ++i) picture.bits[i] = gen();
 }
 
 // The window-sized picture: background, then the picture copied pixel-picking onto its place.
-void Compose(HBITMAP target, HBITMAP picture, const Placement& p) {
+void Compose(Image& target, const Image& picture, const Placement& p) {
     rt::UniqueMemoryDc to(CreateCompatibleDC(nullptr)), from(CreateCompatibleDC(nullptr));
-    rt::SelectedObject toSel(to.get(), target), fromSel(from.get(), picture);
+    rt::SelectedObject toSel(to.get(), target.bitmap.get()), fromSel(from.get(), picture.bitmap.get());
     rt::UniqueBrush background(CreateSolidBrush(RGB(0x99, 0x66, 0x33)));
     RECT all{0, 0, kWindowWidth, kWindowHeight};
     FillRect(to.get(), &all, background.get());
     SetStretchBltMode(to.get(), COLORONCOLOR);
     StretchBlt(to.get(), p.x, p.y, p.destWidth, p.destHeight, from.get(), 0, 0, p.sourceWidth, p.sourceHeight,
                SRCCOPY);
-}
-
-PixelGrid ReadAll(HBITMAP image) {
-    PixelGrid grid(kWindowWidth, kWindowHeight);
-    EXPECT_TRUE(ReadPictureBits(nullptr, image, grid));
-    return grid;
+    GdiFlush();
 }
 
 class ScaledEffect : public ::testing::TestWithParam<Placement> {};
@@ -63,50 +65,43 @@ TEST_P(ScaledEffect, RecolouringAfterTheCopyMatchesRecolouringBefore) {
     const Placement p = GetParam();
     for (EffectKind kind : {EffectKind::Sepia, EffectKind::Monochrome}) {
         // At the picture's own size, then copied.
-        rt::UniqueBitmap original = NoisePicture(p.sourceWidth, p.sourceHeight, 1234u + p.sourceWidth);
-        rt::UniqueBitmap recoloured = NoisePicture(p.sourceWidth, p.sourceHeight, 1234u + p.sourceWidth);
-        ApplyColourEffect(nullptr, recoloured.get(), kind);
-        rt::UniqueBitmap expected = test::ScreenBitmap(kWindowWidth, kWindowHeight);
-        Compose(expected.get(), recoloured.get(), p);
+        Image recoloured(p.sourceWidth, p.sourceHeight);
+        FillWithNoise(recoloured, 1234u + p.sourceWidth);
+        ApplyColourEffectToImage(recoloured.bits, p.sourceWidth, p.sourceHeight,
+                                 RECT{0, 0, p.sourceWidth, p.sourceHeight}, kind);
+        Image expected(kWindowWidth, kWindowHeight);
+        Compose(expected, recoloured, p);
 
-        // Copied, then only the copy recoloured: in a DIB section's own memory, and through the bits transfer
-        // of a bitmap of the screen's kind.
-        void* bits = nullptr;
-        rt::UniqueBitmap inDib = test::DibSection(kWindowWidth, -kWindowHeight, 32, &bits);
-        const RECT landed{p.x, p.y, p.x + p.destWidth, p.y + p.destHeight};
-        Compose(inDib.get(), original.get(), p);
-        ApplyColourEffectToImage(static_cast<uint32_t*>(bits), kWindowWidth, kWindowHeight, landed, kind);
+        // Copied, then only where the copy landed recoloured.
+        Image original(p.sourceWidth, p.sourceHeight);
+        FillWithNoise(original, 1234u + p.sourceWidth);
+        Image got(kWindowWidth, kWindowHeight);
+        Compose(got, original, p);
+        ApplyColourEffectToImage(got.bits, kWindowWidth, kWindowHeight,
+                                 RECT{p.x, p.y, p.x + p.destWidth, p.y + p.destHeight}, kind);
 
-        rt::UniqueBitmap inDdb = test::ScreenBitmap(kWindowWidth, kWindowHeight);
-        Compose(inDdb.get(), original.get(), p);
-        ApplyColourEffectToPart(nullptr, inDdb.get(), landed, kind);
-
-        const PixelGrid want = ReadAll(expected.get());
-        for (HBITMAP target : {inDib.get(), inDdb.get()}) {
-            const PixelGrid got = ReadAll(target);
-            int mismatches = 0;
-            for (int y = 0; y < kWindowHeight; ++y) {
-                for (int x = 0; x < kWindowWidth; ++x) {
-                    const uint32_t w = want.At(x, y) & 0xFFFFFF, g = got.At(x, y) & 0xFFFFFF;
-                    if (w != g && ++mismatches <= 5) ADD_FAILURE() << "pixel " << x << "," << y << std::hex << " want " << w << " got " << g;
-                }
+        int mismatches = 0;
+        for (int y = 0; y < kWindowHeight; ++y) {
+            for (int x = 0; x < kWindowWidth; ++x) {
+                const uint32_t w = expected.At(x, y), g = got.At(x, y);
+                if (w != g && ++mismatches <= 5) ADD_FAILURE() << "pixel " << x << "," << y << std::hex << " want " << w << " got " << g;
             }
-            EXPECT_EQ(mismatches, 0) << "kind " << static_cast<int>(kind);
-            // Both the background and the effect are really there.
-            if (p.x > 0) {
-                EXPECT_EQ(got.At(p.x - 1, p.y) & 0xFFFFFF, kBackground);
-            }
-            if (p.y > 0) {
-                EXPECT_EQ(got.At(p.x, p.y - 1) & 0xFFFFFF, kBackground);
-            }
-            const uint32_t inside = got.At(p.x + p.destWidth / 2, p.y + p.destHeight / 2);
-            const uint32_t red = (inside >> 16) & 0xFF, green = (inside >> 8) & 0xFF, blue = inside & 0xFF;
-            if (kind == EffectKind::Monochrome) {
-                EXPECT_TRUE(red == green && green == blue) << std::hex << inside;
-            }
-            if (kind == EffectKind::Sepia) {
-                EXPECT_EQ(green, red * 2 / 3) << std::hex << inside;
-            }
+        }
+        EXPECT_EQ(mismatches, 0) << "kind " << static_cast<int>(kind);
+        // Both the background and the effect are really there.
+        if (p.x > 0) {
+            EXPECT_EQ(got.At(p.x - 1, p.y), kBackground);
+        }
+        if (p.y > 0) {
+            EXPECT_EQ(got.At(p.x, p.y - 1), kBackground);
+        }
+        const uint32_t inside = got.At(p.x + p.destWidth / 2, p.y + p.destHeight / 2);
+        const uint32_t red = (inside >> 16) & 0xFF, green = (inside >> 8) & 0xFF, blue = inside & 0xFF;
+        if (kind == EffectKind::Monochrome) {
+            EXPECT_TRUE(red == green && green == blue) << std::hex << inside;
+        }
+        if (kind == EffectKind::Sepia) {
+            EXPECT_EQ(green, red * 2 / 3) << std::hex << inside;
         }
     }
 }

@@ -68,7 +68,12 @@ struct PreviewShow {
         settings.BackColor = kBackColorRef;
         settings.Edit = 0;
     }
-    ~PreviewShow() { frmMain.reset(); }
+    ~PreviewShow() {
+        frmMain.reset();
+        // The last form of this thread asked its loop to end: the next test must not find that request.
+        MSG quit;
+        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+    }
     // The window on the screen, the list handed over and the first picture prepared.
     FrmMain& Start() {
         frmMain = std::make_unique<FrmMain>(

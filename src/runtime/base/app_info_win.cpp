@@ -111,10 +111,4 @@ bool AppPrevInstance() {
     return another;
 }
 
-std::wstring AppResourceString(unsigned id) {
-    const wchar_t* text = nullptr;
-    const int n = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return n > 0 ? std::wstring(text, static_cast<size_t>(n)) : std::wstring();
-}
-
 }  // namespace kpv::rt

@@ -20,7 +20,4 @@ std::wstring CommandArgsFrom(const wchar_t* fullCommandLine);  // same rule on a
 // The answer is taken once, at the first call, and is true exactly while another process of this program lives.
 bool AppPrevInstance();
 
-// The string table entry that Windows lists as the screen saver's name.
-std::wstring AppResourceString(unsigned id);
-
 }  // namespace kpv::rt

@@ -35,9 +35,7 @@ private:
 struct HKeyTraits { static HKEY Invalid() { return nullptr; } static void Close(HKEY h) { RegCloseKey(h); } };
 struct KernelHandleTraits { static HANDLE Invalid() { return nullptr; } static void Close(HANDLE h) { CloseHandle(h); } };
 struct FileHandleTraits { static HANDLE Invalid() { return INVALID_HANDLE_VALUE; } static void Close(HANDLE h) { CloseHandle(h); } };
-struct FindHandleTraits { static HANDLE Invalid() { return INVALID_HANDLE_VALUE; } static void Close(HANDLE h) { FindClose(h); } };
 struct MemoryDcTraits { static HDC Invalid() { return nullptr; } static void Close(HDC h) { DeleteDC(h); } };
-struct GdiObjectTraits { static HGDIOBJ Invalid() { return nullptr; } static void Close(HGDIOBJ h) { DeleteObject(h); } };
 struct BitmapTraits { static HBITMAP Invalid() { return nullptr; } static void Close(HBITMAP h) { DeleteObject(h); } };
 struct FontTraits { static HFONT Invalid() { return nullptr; } static void Close(HFONT h) { DeleteObject(h); } };
 struct BrushTraits { static HBRUSH Invalid() { return nullptr; } static void Close(HBRUSH h) { DeleteObject(h); } };
@@ -49,7 +47,6 @@ struct IconTraits { static HICON Invalid() { return nullptr; } static void Close
 using UniqueHKey = UniqueHandleT<HKEY, HKeyTraits>;
 using UniqueHandle = UniqueHandleT<HANDLE, KernelHandleTraits>;
 using UniqueFile = UniqueHandleT<HANDLE, FileHandleTraits>;
-using UniqueFind = UniqueHandleT<HANDLE, FindHandleTraits>;
 using UniqueMemoryDc = UniqueHandleT<HDC, MemoryDcTraits>;
 using UniqueBitmap = UniqueHandleT<HBITMAP, BitmapTraits>;
 using UniqueFont = UniqueHandleT<HFONT, FontTraits>;

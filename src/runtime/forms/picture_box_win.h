@@ -33,7 +33,6 @@ public:
     // the picture's size. The picture's own bitmap is released before the box lets go of it.
     void SetPicture(Picture picture);
     bool HasPicture() const { return !picture_.empty(); }
-    const Picture& CurrentPicture() const { return picture_; }
 
     // Clears what was drawn to the background colour; a picture the box shows stays.
     void Cls() override;

@@ -75,7 +75,7 @@ LRESULT TextBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SYSKEYDOWN: {
             if (!events.keyDown) break;
             uint16_t code = static_cast<uint16_t>(wParam);
-            RunGuarded([&] { events.keyDown(code, ShiftStateNow()); });
+            events.keyDown(code, ShiftStateNow());
             if (code == 0) {
                 DropCharactersOfDiscardedKey();
                 // Alt+F4 still closes the window: the keyboard must always be able to leave a dialog.
@@ -87,23 +87,23 @@ LRESULT TextBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CHAR: {
             if (!events.keyPress) break;
             uint16_t code = static_cast<uint16_t>(wParam);
-            RunGuarded([&] { events.keyPress(code); });
+            events.keyPress(code);
             if (code == 0) return 0;
             return DefSubclassProc(hwnd_, msg, code, lParam);
         }
         case WM_SETFOCUS: {
             const LRESULT r = DefSubclassProc(hwnd_, msg, wParam, lParam);
-            if (events.gotFocus) RunGuarded([&] { events.gotFocus(); });
+            if (events.gotFocus) events.gotFocus();
             return r;
         }
         case WM_KILLFOCUS: {
             const LRESULT r = DefSubclassProc(hwnd_, msg, wParam, lParam);
-            if (events.lostFocus) RunGuarded([&] { events.lostFocus(); });
+            if (events.lostFocus) events.lostFocus();
             return r;
         }
         case kReflectedCommand:
             if (HIWORD(wParam) == EN_CHANGE && events.change) {
-                RunGuarded([&] { events.change(); });
+                events.change();
                 return 1;
             }
             return 0;
@@ -120,7 +120,9 @@ LRESULT CALLBACK TextBox::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         box->hwnd_ = nullptr;
         return DefSubclassProc(hwnd, msg, wParam, lParam);
     }
-    return box->OnMessage(msg, wParam, lParam);
+    LRESULT result = 0;
+    RunGuarded([&] { result = box->OnMessage(msg, wParam, lParam); });
+    return result;
 }
 
 }  // namespace kpv::rt
