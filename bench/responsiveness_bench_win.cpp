@@ -12,35 +12,11 @@
 #include <vector>
 
 #include "runtime/base/handles_win.h"
-#include "runtime/base/text_win.h"
+#include "scr_settings_win.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-void WriteProgramValue(const wchar_t* sub, const char* name, DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    const std::wstring path = std::wstring(L"Software\\Tarnel Software\\KPV\\") + sub;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
-}
-
-// A picture a second, revealed at once: the show spends its time preparing.
-void UsePictureFolder(const std::wstring& folder) {
-    const std::string ansi = kpv::rt::WideToAnsi(folder);
-    WriteProgramValue(L"Settings", "Path", REG_SZ, ansi.c_str(), static_cast<DWORD>(ansi.size() + 1));
-    const BYTE one[2] = {1, 0}, zero[2] = {0, 0}, block[2] = {64, 0};
-    const BYTE speed[4] = {0, 0, 0, 0};
-    WriteProgramValue(L"Settings", "SubFolder", REG_BINARY, zero, sizeof zero);
-    WriteProgramValue(L"Settings", "Interval", REG_BINARY, one, sizeof one);
-    WriteProgramValue(L"Settings", "BlockSize", REG_BINARY, block, sizeof block);
-    WriteProgramValue(L"Settings", "Speed", REG_BINARY, speed, sizeof speed);
-    WriteProgramValue(L"Settings", "Edit", REG_BINARY, zero, sizeof zero);
-    WriteProgramValue(L"Flags", "Active", REG_BINARY, zero, sizeof zero);
-}
 
 HWND ShowWindowOf(DWORD pid) {
     struct Search {
@@ -93,8 +69,7 @@ Answers Probe(const std::wstring& scr, int seconds) {
         answers.worstMs = std::max(answers.worstMs, ms);
         Sleep(20);
     }
-    if (show) PostMessageW(show, WM_KEYDOWN, VK_SPACE, 0);
-    if (WaitForSingleObject(child.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(child.hProcess, 1);
+    bench::EndShow(show, child.hProcess);
     return answers;
 }
 
@@ -105,11 +80,9 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: responsiveness_bench_win <folder> <seconds> <scr> [<scr> ...]\n");
         return 2;
     }
-    std::wstring folder = argv[1];
-    if (folder.back() != L'\\') folder += L'\\';
     const int seconds = std::max(1, _wtoi(argv[2]));
     for (int i = 3; i < argc; ++i) {
-        UsePictureFolder(folder);
+        bench::UseShowSettings(argv[1], 64, RGB(0x20, 0x20, 0x20));
         const Answers a = Probe(argv[i], seconds);
         const std::wstring path = argv[i];
         std::printf("%-22ls %5d answers in %d s: worst %7.1f ms, %4d over 100 ms, %4d over 250 ms\n",

@@ -14,46 +14,14 @@
 
 #include "runtime/base/handles_win.h"
 #include "median.h"
+#include "scr_settings_win.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-void WriteProgramValue(const wchar_t* sub, const char* name, DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    const std::wstring path = std::wstring(L"Software\\Tarnel Software\\KPV\\") + sub;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
-}
-
-// A background no desktop has, a view time of a second, no pause between blocks, no colour effect.
+// A background no desktop has.
 constexpr COLORREF kBackground = RGB(0xF0, 0x10, 0xE0);
-
-void UsePictureFolder(const std::wstring& folder) {
-    std::string ansi(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, folder.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
-    WideCharToMultiByte(CP_ACP, 0, folder.c_str(), -1, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr);
-    WriteProgramValue(L"Settings", "Path", REG_SZ, ansi.c_str(), static_cast<DWORD>(ansi.size()));
-    const BYTE one[2] = {1, 0}, zero[2] = {0, 0}, block[2] = {32, 0};
-    const BYTE speed[4] = {0, 0, 0, 0};
-    const DWORD back = kBackground;
-    WriteProgramValue(L"Settings", "SubFolder", REG_BINARY, one, sizeof one);
-    WriteProgramValue(L"Settings", "Interval", REG_BINARY, one, sizeof one);
-    WriteProgramValue(L"Settings", "BlockSize", REG_BINARY, block, sizeof block);
-    WriteProgramValue(L"Settings", "Speed", REG_BINARY, speed, sizeof speed);
-    WriteProgramValue(L"Settings", "BackGround", REG_BINARY, one, sizeof one);
-    WriteProgramValue(L"Settings", "BackColor", REG_BINARY, &back, sizeof back);
-    WriteProgramValue(L"Settings", "Edit", REG_BINARY, zero, sizeof zero);
-    WriteProgramValue(L"Settings", "Case", REG_BINARY, zero, sizeof zero);
-}
-
-// A run that had to be killed leaves its flag set, and the next would refuse to start.
-void ClearActiveFlag() {
-    const BYTE zero[2] = {0, 0};
-    WriteProgramValue(L"Flags", "Active", REG_BINARY, zero, sizeof zero);
-}
 
 // The process's visible windows, and whether one of them is a message box.
 struct Windows {
@@ -99,7 +67,7 @@ struct StartTimes {
 // Milliseconds from starting the process until every monitor shows a show window, and until the first
 // picture is on the screen; negative when that never came or a message box came instead.
 StartTimes TimeStart(const std::wstring& scr, int monitors) {
-    ClearActiveFlag();
+    bench::ClearActiveFlag();
     std::wstring command = L"\"" + scr + L"\" /s";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -119,12 +87,7 @@ StartTimes TimeStart(const std::wstring& scr, int monitors) {
         if (times.covered < 0 && windows.shows >= monitors) times.covered = since();
         if (times.covered >= 0 && BackgroundAtTopLeft()) times.firstPicture = since();
     }
-    if (any) PostMessageW(any, WM_KEYDOWN, VK_SPACE, 0);  // a key ends the show as a user would
-    if (WaitForSingleObject(child.hProcess, 20000) != WAIT_OBJECT_0) {
-        TerminateProcess(child.hProcess, 1);
-        WaitForSingleObject(child.hProcess, 5000);
-        ClearActiveFlag();
-    }
+    bench::EndShow(any, child.hProcess);
     return times;
 }
 
@@ -135,11 +98,9 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: show_start_bench_win <folder> <rounds> <scr> [<scr> ...]\n");
         return 2;
     }
-    std::wstring folder = argv[1];
-    if (folder.back() != L'\\') folder += L'\\';
     const int rounds = std::max(1, _wtoi(argv[2]));
     const std::vector<std::wstring> copies(argv + 3, argv + argc);
-    UsePictureFolder(folder);
+    bench::UseShowSettings(argv[1], 32, kBackground);
     const int monitors = GetSystemMetrics(SM_CMONITORS);
     for (const std::wstring& scr : copies) TimeStart(scr, monitors);  // warm-up: caches, Wine's own start
     std::vector<std::vector<double>> covered(copies.size()), first(copies.size());

@@ -3,7 +3,7 @@
 up, none goes sideways to a neighbour of the same layer, so no two folders ever include each other.
 
     layers.py SRC_DIR        check the tree
-    layers.py --self-test    show that an upward and a sideways include are caught
+    layers.py --self-test    show that an upward and a sideways include, and an empty tree, are caught
 """
 import os
 import re
@@ -36,7 +36,12 @@ def folder_of(relative_path):
 
 def violations(src):
     found = []
-    for root, _, files in os.walk(src):
+    scanned = 0
+
+    def refuse(error):
+        raise error
+
+    for root, _, files in os.walk(src, onerror=refuse):
         for name in files:
             if not name.endswith((".h", ".cpp", ".rc")):
                 continue
@@ -48,6 +53,7 @@ def violations(src):
                 continue
             with open(path, encoding="utf-8") as f:
                 text = f.read()
+            scanned += 1
             for target in INCLUDE.findall(text):
                 other = folder_of(target)
                 if other is None or other == own:
@@ -55,6 +61,8 @@ def violations(src):
                 if RANK[other] <= RANK[own]:
                     kind = "up" if RANK[other] < RANK[own] else "sideways"
                     found.append(f"{rel}: includes {target} ({own} -> {other}, {kind})")
+    if scanned == 0:
+        found.append(f"{src}: no source file to check")
     return found
 
 
@@ -64,6 +72,8 @@ def self_test():
             os.makedirs(os.path.dirname(os.path.join(tmp, rel)), exist_ok=True)
             with open(os.path.join(tmp, rel), "w", encoding="utf-8") as f:
                 f.write(text)
+        if not any("no source file" in v for v in violations(tmp)):
+            return "an empty tree passed"
         write("show/a.cpp", '#include "transitions/b.h"\n#include "runtime/base/c.h"\n')
         if violations(tmp):
             return "a downward include was refused"
@@ -80,7 +90,7 @@ def self_test():
 def main():
     if sys.argv[1:] == ["--self-test"]:
         problem = self_test()
-        print(problem or "the layer check catches upward and sideways includes")
+        print(problem or "the layer check catches upward and sideways includes, and an empty tree")
         return 1 if problem else 0
     found = violations(sys.argv[1])
     for v in found:

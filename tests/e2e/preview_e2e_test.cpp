@@ -61,7 +61,15 @@ TEST_F(PreviewTest, RunsAsAChildOfTheHostWithItsSizeAndEndsWhenTheHostGoes) {
     }, 5000));
     EXPECT_EQ(childRect.right - childRect.left, kPreviewWidth);
     EXPECT_EQ(childRect.bottom - childRect.top, kPreviewHeight);
-    // A click in the preview does nothing.
+    // A click, and a movement far beyond 10 pixels, in the preview do nothing.
+    const POINT centre{(childRect.left + childRect.right) / 2, (childRect.top + childRect.bottom) / 2};
+    MoveMouseTo(centre.x, centre.y);
+    ClickMouse();
+    MoveMouseTo(centre.x + 40, centre.y + 30);
+    PostMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(child, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PostMessageW(child, WM_MOUSEMOVE, 0, MAKELPARAM(60, 50));
+    PumpUntil([] { return false; }, 1000);
     ASSERT_TRUE(program.Running());
     EXPECT_EQ(ActiveFlag(), 1);
     // The stored block size is left alone although the preview draws with 5-pixel blocks.
@@ -101,8 +109,9 @@ TEST_F(PreviewTest, EndsWhenTheHostProcessEndsWithoutDestroyingItsWindow) {
 TEST_F(PreviewTest, AHandleThatNamesNoWindowEndsAtOnce) {
     MakePreviewFolder();
     program = StartProgram(ScrPath(), L"/p 1234567");
-    EXPECT_NE(program.Wait(3000), -1);
+    EXPECT_EQ(program.Wait(3000), 0);
     EXPECT_TRUE(ProcessWindows(program.pid(), true).empty());
+    EXPECT_EQ(ActiveFlag(), 0);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // With an empty picture folder, the show and the preview scan it and say so; the settings never scan.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "e2e/startup_steps.h"
 
 using namespace kpv::test;
@@ -30,13 +32,11 @@ TEST_F(RunModes, EverythingElseOpensTheSettingsWithoutScanning) {
         SCOPED_TRACE(Narrow(args));
         Process p = StartProgram(ScrPath(), args);
         ASSERT_NE(p.handle(), nullptr);
-        if (HWND w = WaitForEndOrWindow(p)) {
-            const std::wstring text = MessageBoxText(w);
-            EXPECT_NE(text, kNoPicturesText);
-            EXPECT_FALSE(text.ends_with(L"(3)") || text.ends_with(L"(2)")) << "the folder was scanned";
-            EXPECT_EQ(GetWindow(w, GW_OWNER), nullptr) << "the settings dialog has no owner";
-            PostMessageW(w, WM_CLOSE, 0, 0);
-        }
+        HWND dialog = WaitForSettingsDialog(p);
+        ASSERT_NE(dialog, nullptr) << "the settings dialog";
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr) << "the settings dialog has no owner";
+        EXPECT_EQ(ProcessWindows(p.pid(), true), std::vector<HWND>{dialog}) << "no message: the folder was not scanned";
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
         EXPECT_EQ(p.Wait(kStartTimeoutMs), 0);
     }
 }

@@ -143,7 +143,8 @@ TEST_F(ShowTest, WhenNoPictureCanBeLoadedTheShowSaysSoAndEnds) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), L"指定されたフォルダには、表示できる画像ファイルが存在しません。");
     PressButton(box, IDOK);
-    EXPECT_NE(program.Wait(5000), -1);
+    EXPECT_EQ(program.Wait(5000), 0);
+    EXPECT_EQ(ActiveFlag(), 1) << "ending at once after the message leaves the flag set";
 }
 
 // How far the picture on the screen reaches along the middle row: 320 for the leak test's small picture,

@@ -1,6 +1,8 @@
 // Started without a show or preview switch, the real KPV.scr goes to its settings and ends with them.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "e2e/startup_steps.h"
 
 using namespace kpv::test;
@@ -9,11 +11,11 @@ TEST(StartupSmoke, UnknownSwitchOpensTheSettingsWithoutAMessageAndEndsCleanly) {
     DeleteProgramKey();
     Process p = StartProgram(ScrPath(), L"/x");
     ASSERT_NE(p.handle(), nullptr);
-    if (HWND w = WaitForEndOrWindow(p)) {
-        EXPECT_NE(MessageBoxText(w), kSettingsReadFailedText);
-        EXPECT_NE(MessageBoxText(w), kNoPicturesText);
-        PostMessageW(w, WM_CLOSE, 0, 0);  // the settings dialog, closed as a user would
-    }
+    HWND dialog = WaitForSettingsDialog(p);
+    ASSERT_NE(dialog, nullptr) << "the settings dialog";
+    EXPECT_EQ(ProcessWindows(p.pid(), true), std::vector<HWND>{dialog}) << "no message beside it";
+    PostMessageW(dialog, WM_CLOSE, 0, 0);  // closed as a user would
     EXPECT_EQ(p.Wait(kStartTimeoutMs), 0);
+    EXPECT_EQ(ActiveFlag(), 0);
     DeleteProgramKey();
 }

@@ -37,6 +37,14 @@ inline HWND WaitForEndOrWindow(const Process& p, int timeoutMs = kStartTimeoutMs
     return shown;
 }
 
+inline const std::wstring kSettingsDialogTitle = L"スクリーンセーバーの設定";
+
+// Waits for the settings dialog of the process; null when it did not come in time.
+inline HWND WaitForSettingsDialog(const Process& p, int timeoutMs = kStartTimeoutMs) {
+    return WaitForWindow(p.pid(), [](HWND w) { return IsWindowVisible(w) && WindowText(w) == kSettingsDialogTitle; },
+                         timeoutMs);
+}
+
 inline std::string Narrow(const std::wstring& w) { return kpv::rt::WideToAnsi(w); }
 
 // Each start-up test begins and ends without the product key, and owns a scratch folder.

@@ -18,7 +18,7 @@ started=$(date +%s%N)
 status=$?
 elapsed_ms=$(( ($(date +%s%N) - started) / 1000000 ))
 if [ "$status" -ne 0 ] && [ "$elapsed_ms" -lt 100 ]; then
-  echo "wine-run: $1 ended with status $status after $elapsed_ms ms without running; starting it once more" >&2
+  echo "wine-run: $1 did not run (status $status after $elapsed_ms ms); starting it once more" >&2
   "$WINE64" "$@"
   status=$?
 fi

@@ -126,11 +126,12 @@ TEST(ChooseEffect, RandomKindOverAListTooLongForSixteenBitsStillWorks) {
     ScriptedRandom more({0.7500375f});
     d = ChooseEffect(3, 0, 40000, more, clock);
     EXPECT_EQ(d.kind, 1);
-    // The largest draw of a huge list keeps its last digit for the seconds test too.
-    ScriptedRandom huge({0.9999999f});
-    FixedClock at(9);
-    EXPECT_EQ(ChooseEffect(1, 1, int64_t{1} << 40, huge, at).apply,
-              rt::DrawIndex(0.9999999f, int64_t{1} << 40) % 10 == 9);
+    // The largest draw of a huge list keeps its last digit for the seconds test too: 0.9999999f is
+    // 1 - 2^-23, so k = 2^40 - 2^17 = 1,099,511,496,704, which ends in 4.
+    ScriptedRandom huge({0.9999999f, 0.9999999f});
+    FixedClock atFour(4), atNine(9);
+    EXPECT_TRUE(ChooseEffect(1, 1, int64_t{1} << 40, huge, atFour).apply);
+    EXPECT_FALSE(ChooseEffect(1, 1, int64_t{1} << 40, huge, atNine).apply);
 }
 
 TEST(ChooseEffect, EmptyListCountsAsDrawingZero) {

@@ -88,7 +88,7 @@ protected:
 
     // Waits for the process to end; how long it took after the input.
     DWORD EndedAfter(ULONGLONG inputAt) {
-        EXPECT_NE(show.Wait(10000), -1) << "the process ends";
+        EXPECT_EQ(show.Wait(10000), 0) << "the process ends";
         return static_cast<DWORD>(GetTickCount64() - inputAt);
     }
 
@@ -138,7 +138,7 @@ TEST_F(TwoMonitorShow, AMonitorTakenAwayEndsTheShow) {
     off.dmSize = sizeof off;
     off.dmFields = DM_POSITION | DM_PELSWIDTH | DM_PELSHEIGHT;
     ASSERT_EQ(ChangeDisplaySettingsExW(info.szDevice, &off, nullptr, CDS_UPDATEREGISTRY, nullptr), DISP_CHANGE_SUCCESSFUL);
-    EXPECT_NE(show.Wait(10000), -1) << "the show ends as on a key";
+    EXPECT_EQ(show.Wait(10000), 0) << "the show ends as on a key";
     EXPECT_EQ(ActiveFlag(), 0);
 
     DEVMODEW on{};

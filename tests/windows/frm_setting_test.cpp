@@ -501,8 +501,11 @@ TEST_F(SettingDialog, AFolderNameOutsideTheCodePageIsStoredByItsShortName) {
     const DWORD attributes = GetFileAttributesA(stored.c_str());
     ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << stored;
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    // The bytes in the registry, read back as the show reads them, lead to the chosen folder.
+    wchar_t storedWide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, stored.c_str(), -1, storedWide, MAX_PATH);
     wchar_t longForm[MAX_PATH] = {};
-    GetLongPathNameW(SaverSettings.Path.c_str(), longForm, MAX_PATH);
+    GetLongPathNameW(storedWide, longForm, MAX_PATH);
     EXPECT_EQ(std::wstring(longForm), unusual + L"\\") << "the stored name leads to the chosen folder";
 }
 
