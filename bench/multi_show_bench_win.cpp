@@ -2,9 +2,9 @@
 //   multi_show_bench_win blocks
 //     the time per block of a reveal with one show alone and with two shows revealing at once, in one run,
 //     alternating, the fastest of three runs each (a 10-pixel grid over each monitor, Speed 0).
-//   multi_show_bench_win memory PHOTO [SMALL_PICTURE]
-//     the peak memory of KPV.scr /s over every monitor while PHOTO is prepared for each, against D (the
-//     photo at 32 bits per pixel) and the screen buffers; the same with SMALL_PICTURE gives the base.
+//   multi_show_bench_win memory PHOTO [SMALL_PICTURE [SCR]]
+//     the peak memory of KPV.scr /s (or SCR) over every monitor while PHOTO is prepared for each, against D
+//     (the photo at 32 bits per pixel) and the screen buffers; the same with SMALL_PICTURE gives the base.
 //     KPV_BENCH_TRACE=1 in the environment prints the working set as the shows start.
 #include <windows.h>
 #include <psapi.h>
@@ -111,8 +111,8 @@ struct Peak {
     int windows = 0;
 };
 
-// KPV.scr /s on the folder of `picture`, until every monitor shows its first picture; its peak working set.
-Peak ShowPeak(const std::wstring& picture, size_t monitors) {
+// `scr` /s on the folder of `picture`, until every monitor's first picture is prepared; its peak working set.
+Peak ShowPeak(const std::wstring& scr, const std::wstring& picture, size_t monitors) {
     const std::wstring folder = picture.substr(0, picture.find_last_of(L'\\') + 1);
     HKEY key = nullptr;
     RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel Software\\KPV\\Settings", 0, nullptr, 0, KEY_ALL_ACCESS,
@@ -126,11 +126,6 @@ Peak ShowPeak(const std::wstring& picture, size_t monitors) {
     RegSetValueExW(key, L"Edit", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&zero), 2);
     RegCloseKey(key);
 
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring scr(self);
-    scr = scr.substr(0, scr.find_last_of(L'\\'));
-    scr = scr.substr(0, scr.find_last_of(L'\\') + 1) + L"KPV.scr";
     std::wstring command = L"\"" + scr + L"\" /s";
     STARTUPINFOW si{};
     si.cb = sizeof si;
@@ -156,7 +151,8 @@ Peak ShowPeak(const std::wstring& picture, size_t monitors) {
         }, reinterpret_cast<LPARAM>(&count));
         peak.windows = count.n;
     }
-    Sleep(1000);  // the last show's snapshot and first paint
+    // The windows come first; the worker then prepares the photo for each show, one after the other.
+    Sleep(5000);
     PROCESS_MEMORY_COUNTERS c{};
     c.cb = sizeof c;
     GetProcessMemoryInfo(pi.hProcess, &c, sizeof c);
@@ -168,14 +164,24 @@ Peak ShowPeak(const std::wstring& picture, size_t monitors) {
     return peak;
 }
 
-int Memory(const std::wstring& photo, std::wstring small) {
+// The KPV.scr of the build tree this benchmark belongs to.
+std::wstring BuiltScr() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring scr(self);
+    scr = scr.substr(0, scr.find_last_of(L'\\'));
+    return scr.substr(0, scr.find_last_of(L'\\') + 1) + L"KPV.scr";
+}
+
+int Memory(const std::wstring& photo, std::wstring small, std::wstring scr) {
     const std::vector<RECT> monitors = rt::MonitorRects();
     if (small.empty()) small = WriteTestPicture();
-    const Peak base = ShowPeak(small, monitors.size());
+    if (scr.empty()) scr = BuiltScr();
+    const Peak base = ShowPeak(scr, small, monitors.size());
     // The photo alone in its folder, so that every show prepares it.
     const std::wstring copy = BenchFolder(L"kpv_bench_photo") + L"photo.jpg";
     CopyFileW(photo.c_str(), copy.c_str(), FALSE);
-    const Peak withPhoto = ShowPeak(copy, monitors.size());
+    const Peak withPhoto = ShowPeak(scr, copy, monitors.size());
     const rt::Picture shown = rt::LoadPicture(photo);
     const double d = 4.0 * shown.width() * shown.height();
     double screens = 0;
@@ -195,7 +201,7 @@ int Memory(const std::wstring& photo, std::wstring small) {
 int wmain(int argc, wchar_t** argv) {
     const std::wstring mode = argc > 1 ? argv[1] : L"blocks";
     if (mode == L"blocks") return Blocks();
-    if (mode == L"memory" && argc > 2) return Memory(argv[2], argc > 3 ? argv[3] : L"");
-    std::fprintf(stderr, "usage: multi_show_bench_win blocks | memory PHOTO [SMALL_PICTURE]\n");
+    if (mode == L"memory" && argc > 2) return Memory(argv[2], argc > 3 ? argv[3] : L"", argc > 4 ? argv[4] : L"");
+    std::fprintf(stderr, "usage: multi_show_bench_win blocks | memory PHOTO [SMALL_PICTURE [SCR]]\n");
     return 2;
 }
