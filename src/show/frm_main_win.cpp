@@ -161,11 +161,16 @@ void FrmMain::PictureReady() {
 }
 
 // A message box over a full-screen show needs the cursor to answer it; the count is this thread's, and it
-// stays balanced even when the run ends while the box is up.
+// stays balanced even when the run ends while the box is up. A preview lives in another program's window,
+// which its message must not take over: there the box stands on its own.
 void FrmMain::ShowMessageOverShow(const std::wstring& text) {
-    if (!setup_.preview) ShowMouseCursor(true);
+    if (setup_.preview) {
+        rt::MsgBoxOwned(nullptr, text);
+        return;
+    }
+    ShowMouseCursor(true);
     rt::MsgBoxOwned(hWnd(), text);
-    if (!setup_.preview) ShowMouseCursor(false);
+    ShowMouseCursor(false);
 }
 
 void FrmMain::ShowScanMessage() {
