@@ -229,7 +229,6 @@ void FrmMain::CloseSilently() {
 // The end of a show: the cursor back (or the owner asked to close), and the run told. The main thread
 // clears the instance flag and ends the program once every show has gone.
 void FrmMain::Form_Unload(bool&) {
-    Timer1.SetEnabled(false);
     if (joined_) {
         setup_.group.Leave(setup_.index);
         joined_ = false;

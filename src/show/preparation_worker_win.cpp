@@ -1,13 +1,10 @@
 #include "show/preparation_worker_win.h"
 
-#include <algorithm>
-
 #include "runtime/base/handles_win.h"
 
 namespace kpv {
 
 namespace {
-constexpr DWORD kCancelRetryMs = 10;   // CancelSynchronousIo races with the start of the next read
 constexpr DWORD kStopOnDestructionMs = 250;
 }  // namespace
 
@@ -31,12 +28,7 @@ bool PreparationWorker::StopBy(ULONGLONG deadline) {
         jobs_.clear();
     }
     wake_.notify_one();
-    for (;;) {
-        thread_.CancelPendingIo();
-        const DWORD left = rt::MillisecondsUntil(deadline);
-        if (thread_.WaitFor(std::min(left, kCancelRetryMs))) return true;
-        if (left == 0) return false;
-    }
+    return thread_.CancelIoAndWaitUntil(deadline);
 }
 
 void PreparationWorker::Run() {

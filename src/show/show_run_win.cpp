@@ -1,6 +1,5 @@
 #include "show/show_run_win.h"
 
-#include <algorithm>
 #include <string>
 
 #include "catalogue/catalogue_win.h"
@@ -12,7 +11,6 @@ namespace {
 
 // A show window is up within a fraction of a second; this only bounds a platform that never answers.
 constexpr DWORD kShowStartLimitMs = 10'000;
-constexpr DWORD kCancelRetryMs = 10;
 constexpr DWORD kStopOnDestructionMs = 2000;
 
 // Thrown from the scan's report when the run ends while a message waits: the scan stops there.
@@ -81,12 +79,7 @@ bool ShowRun::StopBy(ULONGLONG deadline) {
     bool all = true;
     for (const auto& show : shows_) all = show->WaitUntil(deadline) && all;
     all = worker_.StopBy(deadline) && all;
-    for (;;) {
-        scan_.CancelPendingIo();
-        const DWORD left = rt::MillisecondsUntil(deadline);
-        if (scan_.WaitFor(std::min(left, kCancelRetryMs))) return all;
-        if (left == 0) return false;
-    }
+    return scan_.CancelIoAndWaitUntil(deadline) && all;
 }
 
 std::vector<HWND> ShowRun::Windows() const {

@@ -1,5 +1,6 @@
 #include "runtime/base/thread_win.h"
 
+#include <algorithm>
 #include <memory>
 #include <system_error>
 
@@ -19,7 +20,7 @@ DWORD WINAPI ThreadStart(LPVOID parameter) {
 
 Thread::Thread(std::function<void()> body) {
     auto owned = std::make_unique<std::function<void()>>(std::move(body));
-    handle_.reset(CreateThread(nullptr, 0, ThreadStart, owned.get(), 0, &id_));
+    handle_.reset(CreateThread(nullptr, 0, ThreadStart, owned.get(), 0, nullptr));
     if (!handle_) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "CreateThread");
     owned.release();  // the thread owns its body now
 }
@@ -28,8 +29,14 @@ bool Thread::WaitFor(DWORD milliseconds) const {
     return !handle_ || WaitForSingleObject(handle_.get(), milliseconds) != WAIT_TIMEOUT;
 }
 
-void Thread::CancelPendingIo() const {
-    if (handle_) CancelSynchronousIo(handle_.get());
+bool Thread::CancelIoAndWaitUntil(ULONGLONG deadline) const {
+    constexpr DWORD kCancelRetryMs = 10;
+    for (;;) {
+        if (handle_) CancelSynchronousIo(handle_.get());
+        const DWORD left = MillisecondsUntil(deadline);
+        if (WaitFor(std::min(left, kCancelRetryMs))) return true;
+        if (left == 0) return false;
+    }
 }
 
 DWORD MillisecondsUntil(ULONGLONG deadline) {

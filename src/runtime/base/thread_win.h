@@ -19,19 +19,17 @@ public:
     Thread(Thread&&) noexcept = default;
     Thread& operator=(Thread&&) noexcept = default;
 
-    explicit operator bool() const { return static_cast<bool>(handle_); }
-    DWORD Id() const { return id_; }
     // True once the body has returned (or when no thread was started).
     bool Finished() const { return WaitFor(0); }
     // Waits at most `milliseconds` for the body to return; true when it has.
     bool WaitFor(DWORD milliseconds) const;
-    // Cancels the synchronous read or listing the thread waits in, if any. The cancel races with the start
-    // of the next one, so callers retry until the thread has ended or their time is up.
-    void CancelPendingIo() const;
+    // Waits until the body returns or `deadline` (GetTickCount64) passes, cancelling meanwhile the synchronous
+    // read or listing it may be stuck in; true when it has returned. The cancel races with the start of the
+    // next read, so it is made again every few milliseconds.
+    bool CancelIoAndWaitUntil(ULONGLONG deadline) const;
 
 private:
     UniqueHandle handle_;
-    DWORD id_ = 0;
 };
 
 // Milliseconds from now until `deadline` (GetTickCount64), none when it has passed.
