@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <ios>
 #include <string>
 #include <vector>
 
@@ -102,7 +103,10 @@ TEST_F(SettingsDialogE2E, OpensWithTheStoredSettingsAndCancelWritesNothingButThe
     EXPECT_TRUE(IsWindowEnabled(Control(id::kOptCase0 + 1)));
     EXPECT_EQ(Text(id::kLblVersion), L"Ver.1.0.0");
     EXPECT_EQ(Text(id::kLblComment), L"Copyright (C) 2026 Tarnel Software.   Tarnel Software");
-    EXPECT_EQ(ScreenColourIn(id::kPicBackground, 2, 2), 0x0A141Eu) << "the swatch shows the fixed colour";
+    // The first paint may still be on its way when the focus has settled.
+    uint32_t swatch = 0;
+    EXPECT_TRUE(PollUntil([&] { return (swatch = ScreenColourIn(id::kPicBackground, 2, 2)) == 0x0A141Eu; }, 3000))
+        << "the swatch shows the fixed colour, not " << std::hex << swatch;
     const std::vector<uint8_t> before = Stored(L"BackColor");
 
     Click(id::kCmdCancel);
