@@ -29,7 +29,16 @@ start_xvfb() {
 
 make_prefix() {
   [ -f "$WINEPREFIX/.kpv-ready" ] && return 0
-  rm -rf "$WINEPREFIX"
+  # A half-made prefix goes, but only the build tree's own, never what a link points at.
+  if [ -e "$WINEPREFIX" ] || [ -L "$WINEPREFIX" ]; then
+    local real
+    real=$(realpath -e "$WINEPREFIX") || { echo "cannot resolve $WINEPREFIX" >&2; return 1; }
+    if [ -L "$WINEPREFIX" ] || [ "$real" != "$(realpath -e "$KPV_BUILD_DIR")/wineprefix" ]; then
+      echo "refusing to delete $real" >&2
+      return 1
+    fi
+    rm -rf --one-file-system -- "$real"
+  fi
   "$WINE64" wineboot -i </dev/null >"$state/wineboot.log" 2>&1
   "$WINESERVER" -w
   # A crash must end the process, not open winedbg's dialog and hang the run.
@@ -42,7 +51,7 @@ case "$cmd" in
   start)
     start_xvfb || exit 1
     DISPLAY=$(cat "$state/display"); export DISPLAY
-    make_prefix
+    make_prefix || exit 1
     "$WINESERVER" -p120 </dev/null >/dev/null 2>&1
     # The first client decides which pipes Wine's own services inherit: give it none.
     "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1

@@ -8,7 +8,13 @@ out=${1:?output folder}
 stamp="$out/.made-by-$(sha1sum "$0" | cut -c1-12)"
 [ -f "$stamp" ] && exit 0
 
-rm -rf "$out"
+# An older set goes: only the folders and the stamp made here, inside the output folder itself, never
+# through a link.
+if [ -L "$out" ]; then echo "refusing to write through the link $out" >&2; exit 1; fi
+mkdir -p "$out"
+real=$(realpath -e "$out")
+rm -rf --one-file-system -- "$real"/{colour,grey,cmyk,oddbmp,large}
+rm -f -- "$real"/.made-by-*
 mkdir -p "$out"/{colour,grey,cmyk,oddbmp,large}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
