@@ -3,9 +3,11 @@
 up, none goes sideways to a neighbour of the same layer, so no two folders ever include each other.
 
     layers.py SRC_DIR        check the tree
-    layers.py --self-test    show that an upward and a sideways include, and an empty tree, are caught
+    layers.py --self-test    show that an upward and a sideways include, one that cannot be placed, and an
+                             empty tree are caught
 """
 import os
+import posixpath
 import re
 import sys
 import tempfile
@@ -55,9 +57,15 @@ def violations(src):
                 text = f.read()
             scanned += 1
             for target in INCLUDE.findall(text):
-                other = folder_of(target)
-                if other is None or other == own:
-                    continue  # a file of its own folder, or one beside it (generated, resources)
+                if "/" not in target:
+                    continue  # a file beside it (generated, resources)
+                placed = posixpath.normpath(target)
+                other = folder_of(placed)
+                if other is None:
+                    found.append(f"{rel}: includes {target}, which lies in no layer folder")
+                    continue
+                if other == own:
+                    continue
                 if RANK[other] <= RANK[own]:
                     kind = "up" if RANK[other] < RANK[own] else "sideways"
                     found.append(f"{rel}: includes {target} ({own} -> {other}, {kind})")
@@ -77,6 +85,10 @@ def self_test():
         write("show/a.cpp", '#include "transitions/b.h"\n#include "runtime/base/c.h"\n')
         if violations(tmp):
             return "a downward include was refused"
+        write("runtime/base/e.h", '#include "../../show/a.h"\n')
+        if not any("runtime/base/e.h" in v and "no layer folder" in v for v in violations(tmp)):
+            return "an include that cannot be placed was not caught"
+        os.remove(os.path.join(tmp, "runtime/base/e.h"))
         write("transitions/b.h", '#include "show/a.h"\n')
         write("effects/d.h", '#include "transitions/b.h"\n')
         found = violations(tmp)
@@ -90,7 +102,7 @@ def self_test():
 def main():
     if sys.argv[1:] == ["--self-test"]:
         problem = self_test()
-        print(problem or "the layer check catches upward and sideways includes, and an empty tree")
+        print(problem or "the layer check catches upward and sideways includes, one it cannot place, and an empty tree")
         return 1 if problem else 0
     found = violations(sys.argv[1])
     for v in found:

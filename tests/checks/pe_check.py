@@ -18,6 +18,10 @@ flags = pe.OPTIONAL_HEADER.DllCharacteristics
 print("imports:", ", ".join(imports))
 print("DllCharacteristics: 0x%04x" % flags)
 ok = True
+# Every Windows program imports kernel32: a list without it means the import table was not read at all.
+if "kernel32.dll" not in imports:
+    print("no import table read (kernel32.dll missing)")
+    ok = False
 if foreign:
     print("non-system DLLs imported:", ", ".join(foreign))
     ok = False

@@ -12,8 +12,14 @@ if [ -z "$pure" ]; then
   echo "no pure sources found under $root/src" >&2
   exit 1
 fi
+# grep says 1 when nothing matched (clean) and 2 when it could not read a file, which must not pass as clean.
 bad=$(printf '%s\n' "$pure" | tr '\n' '\0' |
-      xargs -0 grep -l -E '#\s*include\s*[<"](windows|winuser|wingdi|winreg|wincodec|shlobj|commdlg|objbase|shellapi|commctrl|winbase)\.h[>"]')
+      xargs -0 sh -c 'grep -l -E "#\s*include\s*[<\"](windows|winuser|wingdi|winreg|wincodec|shlobj|commdlg|objbase|shellapi|commctrl|winbase)\.h[>\"]" "$@"; s=$?; [ $s -le 1 ] || exit 255' grep)
+status=$?
+if [ $status -ne 0 ]; then
+  echo "could not read every pure source (grep failed)" >&2
+  exit 1
+fi
 if [ -n "$bad" ]; then
   echo "Win32 headers in pure sources (rename to *_win or move the glue out):"
   echo "$bad"

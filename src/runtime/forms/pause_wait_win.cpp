@@ -13,6 +13,8 @@ namespace kpv::rt {
 
 namespace {
 
+constexpr DWORD kTimerSlackMs = 20;
+
 // One timer per thread that waits; a high-resolution one where the system offers it.
 struct PauseTimer {
     PauseTimer() {
@@ -72,7 +74,10 @@ void WaitUntil(int64_t deadline, const std::function<bool()>& goOn) {
             if (MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0) DoEvents();
             continue;
         }
-        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        // The timer ends the wait; the limit, just past it, only guards a timer that never fires.
+        const DWORD limitMs = static_cast<DWORD>((left * 1000 + frequency - 1) / frequency) + kTimerSlackMs;
+        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &handle, limitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woke == WAIT_TIMEOUT) return;
         if (woke == WAIT_OBJECT_0) return;
         if (woke != WAIT_OBJECT_0 + 1) return;  // the wait itself failed: never spin on it
         DoEvents();
