@@ -1,8 +1,8 @@
-// The process entry: harden DLL loading, then hand over to Main and the message loop.
+// The process entry: harden DLL loading, then hand over to Main, which ends the program itself.
 #include <windows.h>
 
+#include "runtime/base/end_win.h"
 #include "runtime/base/guarded_win.h"
-#include "runtime/forms/message_loop_win.h"
 #include "app/main_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -17,10 +17,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         }
     }
     // An exception that reaches here ends in the program's own error message, never in std::terminate.
-    int exitCode = 0;
-    kpv::rt::RunGuarded([&] {
-        kpv::Main();
-        exitCode = kpv::rt::RunMessageLoop();
-    });
-    return exitCode;
+    kpv::rt::RunGuarded([] { kpv::Main(); });
+    kpv::rt::EndProgram(0);
 }

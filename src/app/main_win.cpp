@@ -2,12 +2,11 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <string>
-#include <vector>
 
 #include "app/app_messages.h"
 #include "app/run_mode.h"
-#include "catalogue/catalogue_win.h"
 #include "catalogue/picture_list.h"
 #include "runtime/base/app_info_win.h"
 #include "runtime/base/end_win.h"
@@ -27,28 +26,31 @@ int32_t PreviewParent = 0;
 
 namespace {
 
-// The whole end of a run after input, the windows gone, the flag written and the threads joined.
-constexpr ULONGLONG kEndLimitMs = 250;
-// Before the no-pictures message the windows must have gone; they have nothing slow to finish.
-constexpr ULONGLONG kCloseLimitMs = 1000;
+// After input every show does what its unload must (the cursor back, the host asked to close); they have
+// nothing slow to finish, and whatever the workers hold ends with the process.
+constexpr std::chrono::milliseconds kShowsCloseLimit{50};
+// Before the no-pictures message the windows must have gone.
+constexpr std::chrono::milliseconds kWindowsGoneLimit{1000};
 
-// Waits for the run's end and ends the program accordingly. The process always ends through ExitProcess,
-// so the run is never destroyed: a worker stuck in a read of a share that stopped answering is left
-// behind, never waited for.
+// Waits for the run's end and ends the program as that end says. The process ends through
+// TerminateProcess: nothing a worker holds (a read that never returns, a decoder's lock) needs to be let
+// go of, and nothing needs a DLL's detach code, so nothing is waited for but the shows themselves.
 [[noreturn]] void EndRun(ShowRun& run) {
-    switch (run.WaitForEnd()) {
+    const RunEnd why = run.WaitForEnd();
+    const auto endedAt = run.Group().EndedAt();
+    switch (why) {
     case RunEnd::Input:
+        run.WaitForShows(endedAt + kShowsCloseLimit);
         ClearActiveFlag();
-        run.StopBy(run.EndedAt() + kEndLimitMs);
         rt::EndProgram(0);
     case RunEnd::NoPictures:
         // The windows go without a show's end; the flag stays set, as on every start that ends at once.
-        run.StopBy(run.EndedAt() + kCloseLimitMs);
+        run.WaitForShows(endedAt + kWindowsGoneLimit);
         rt::MsgBoxOwned(nullptr, kNoPicturesMessage);
         rt::EndProgram(0);
-    case RunEnd::NoneLoadable:  // the show that found none has told the user
-        run.StopBy(run.EndedAt() + kCloseLimitMs);
-        rt::EndProgram(0);
+    case RunEnd::Failure:  // the primary show has told the user; the flag stays set
+        run.WaitForShows(endedAt + kShowsCloseLimit);
+        rt::EndProgram(1);
     case RunEnd::NoWindow:
     case RunEnd::Stopped:
     case RunEnd::None:
@@ -84,15 +86,9 @@ void RunPreview(std::wstring_view args) {
     SaverSettings.BlockSize = 5;  // the small preview window gets small blocks; the stored value stays
     // The 32-bit handle value widens with its sign, as the platform widens handle values.
     HWND host = reinterpret_cast<HWND>(static_cast<LONG_PTR>(PreviewParent));
-    // A preview for a window that does not exist has nowhere to run. The folder is still scanned, and an
-    // empty one reported, as for any start; then it ends at once, the flag cleared.
+    // The display settings start and drop previews quickly; one whose window has already gone has nowhere to
+    // run and nobody to show anything to: it ends at once, before any scan, the flag cleared.
     if (!IsWindow(host)) {
-        const std::vector<std::wstring> pictures = BuildPictureList(
-            SaverSettings.Path, SaverSettings.SubFolder, [](const std::wstring& message) { rt::MsgBox(message); });
-        if (pictures.front().empty()) {
-            rt::MsgBox(kNoPicturesMessage);
-            rt::EndProgram(0);
-        }
         ClearActiveFlag();
         rt::EndProgram(0);
     }

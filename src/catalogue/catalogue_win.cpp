@@ -37,32 +37,61 @@ uint32_t OpenFormOf(const std::wstring& folder, std::wstring& openFolder) {
     return error != ERROR_SUCCESS ? error : ERROR_BAD_PATHNAME;
 }
 
+// Asks before each listing whether the descent may go on; once it may not, it is stopped.
+class AskingLister final : public FolderLister {
+public:
+    AskingLister(const std::function<bool()>& keepGoing, std::stop_source& stop) : keepGoing_(keepGoing), stop_(stop) {}
+    uint32_t List(const std::wstring& openPath, const FolderIdentity& identity, FolderVisitor& visitor) override {
+        if (keepGoing_ && !keepGoing_()) {
+            stop_.request_stop();
+            return kListingCancelled;
+        }
+        return lister_.List(openPath, identity, visitor);
+    }
+
+private:
+    const std::function<bool()>& keepGoing_;
+    std::stop_source& stop_;
+    DirectoryHandleLister lister_;
+};
+
 }  // namespace
 
+std::optional<std::wstring> FindPictureByDescent(const std::wstring& path, int16_t subFolder, rt::RandomSource& rng,
+                                                 const PictureRank& rank, const std::function<bool()>& keepGoing) {
+    std::wstring openFolder;
+    if (OpenFormOf(path, openFolder) != ERROR_SUCCESS) return std::nullopt;
+    std::stop_source stop;
+    AskingLister lister(keepGoing, stop);
+    return DescendToPicture(path, openFolder, subFolder == 1, lister, rng, rank, stop.get_token());
+}
+
 void ScanPictures(const std::wstring& folder, bool descend, unsigned helpers, std::vector<std::wstring>& list,
-                  const std::function<void(uint32_t error)>& report, const HelperStart& start) {
+                  const std::function<void(uint32_t error)>& report, const HelperStart& start,
+                  std::stop_token stop, rt::IoCancel* cancel) {
     std::wstring openFolder;
     if (const uint32_t error = OpenFormOf(folder, openFolder); error != ERROR_SUCCESS) {
         report(error);
         return;
     }
     if (helpers == 0 || !descend) {
-        DirectoryHandleLister lister;
-        WalkPictures(folder, openFolder, descend, lister, list, report);
+        DirectoryHandleLister lister(cancel);
+        WalkPictures(folder, openFolder, descend, lister, list, report, stop);
         return;
     }
     // One lister per thread: each keeps its own listing buffer.
     std::vector<std::unique_ptr<FolderLister>> listers;
-    for (unsigned i = 0; i <= helpers; ++i) listers.push_back(std::make_unique<DirectoryHandleLister>());
-    WalkPicturesInParallel(folder, openFolder, descend, std::move(listers), list, report, start);
+    for (unsigned i = 0; i <= helpers; ++i) listers.push_back(std::make_unique<DirectoryHandleLister>(cancel));
+    WalkPicturesInParallel(folder, openFolder, descend, std::move(listers), list, report, start, stop);
 }
 
 std::vector<std::wstring> BuildPictureList(const std::wstring& path, int16_t subFolder,
-                                           const std::function<void(const std::wstring& message)>& report) {
+                                           const std::function<void(const std::wstring& message)>& report,
+                                           std::stop_token stop, rt::IoCancel* cancel) {
     std::vector<std::wstring> list(1);
     ScanPictures(path, subFolder == 1, ScanHelperThreads(), list, [&report](uint32_t error) {
         report(rt::ErrorReportText(rt::SystemErrorDescription(error), error));
-    });
+    }, {}, stop, cancel);
     return list;
 }
 

@@ -33,6 +33,8 @@ FolderIdentity IdentityOf(HANDLE folder) {
 
 uint32_t DirectoryHandleLister::List(const std::wstring& openPath, const FolderIdentity& identity,
                                      FolderVisitor& visitor) {
+    const rt::IoCancel::Scope scope(cancel_);
+    if (scope.Cancelled()) return kListingCancelled;
     const std::wstring path = DirectoryOpenPath(openPath);
     const rt::UniqueFile folder(CreateFileW(path.c_str(), FILE_LIST_DIRECTORY,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -44,6 +46,7 @@ uint32_t DirectoryHandleLister::List(const std::wstring& openPath, const FolderI
     FILE_INFO_BY_HANDLE_CLASS infoClass = FileIdBothDirectoryRestartInfo;
     const DWORD bufferBytes = static_cast<DWORD>(buffer_.size() * sizeof(uint64_t));
     for (;;) {
+        if (scope.Cancelled()) return kListingCancelled;
         if (!GetFileInformationByHandleEx(folder.get(), infoClass, buffer_.data(), bufferBytes)) {
             const DWORD error = GetLastError();
             if (error == ERROR_NO_MORE_FILES) return ERROR_SUCCESS;

@@ -86,18 +86,20 @@ private:
 }  // namespace
 
 void WalkPictures(const std::wstring& folder, const std::wstring& openFolder, bool descend, FolderLister& lister,
-                  std::vector<std::wstring>& list, const std::function<void(uint32_t error)>& report) {
+                  std::vector<std::wstring>& list, const std::function<void(uint32_t error)>& report,
+                  std::stop_token stop) {
     WalkVisitor visitor(list, descend);
     // Folders still to list, the next one on top: pushing a folder's subfolders in reverse keeps the
     // listed order and finishes each subfolder's whole tree before its next sibling.
     std::vector<PendingFolder> pending;
     pending.push_back({folder, openFolder, {}, {}, false, nullptr});
-    while (!pending.empty()) {
+    while (!pending.empty() && !stop.stop_requested()) {
         const PendingFolder current = std::move(pending.back());
         pending.pop_back();
         if (visitor.Seen(current.identity)) continue;
         visitor.Begin(current);
         if (const uint32_t error = lister.List(current.openFolder, current.identity, visitor); error != 0) {
+            if (stop.stop_requested()) return;  // a listing cut short by the cancel is nobody's error
             report(error);
             continue;
         }

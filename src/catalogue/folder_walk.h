@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,9 @@ public:
     virtual uint32_t List(const std::wstring& openPath, const FolderIdentity& identity, FolderVisitor& visitor) = 0;
 };
 
+// The error a listing gives once its walk was cancelled (the platform's "operation aborted").
+inline constexpr uint32_t kListingCancelled = 995;
+
 // The names of the links on a path that led to folders without an identity; none for most paths.
 using LinkTrail = std::shared_ptr<const std::vector<std::wstring>>;
 
@@ -70,8 +74,10 @@ void AddPicture(std::vector<std::wstring>& list, std::wstring path);
 // already identifies it, not even opened. A folder without an identity cannot be recognised that way: one
 // reached through a link of the same name as a link already passed on its path, both leading to folders
 // without an identity, is not listed (loops made of such links end there). The walk keeps its own stack, so
-// the depth of the tree is not limited by the thread's stack.
+// the depth of the tree is not limited by the thread's stack. Once `stop` is requested it lists nothing more
+// and returns with what it has.
 void WalkPictures(const std::wstring& folder, const std::wstring& openFolder, bool descend, FolderLister& lister,
-                  std::vector<std::wstring>& list, const std::function<void(uint32_t error)>& report);
+                  std::vector<std::wstring>& list, const std::function<void(uint32_t error)>& report,
+                  std::stop_token stop = {});
 
 }  // namespace kpv

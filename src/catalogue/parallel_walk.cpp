@@ -1,6 +1,7 @@
 #include "catalogue/parallel_walk.h"
 
 #include <bit>
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <map>
@@ -46,23 +47,29 @@ struct FolderNode {
 
 constexpr size_t kNoFrame = static_cast<size_t>(-1);
 
-class ParallelWalk {
+// Idle helpers end at once; only one still inside a listing that does not answer takes longer.
+constexpr std::chrono::milliseconds kHelpersEndLimit{200};
+
+// Thrown on the calling thread once the walk is cancelled; the walk ends with what it has.
+struct WalkCancelled {};
+
+// Shared by the calling thread and the helpers: a helper holds it, so whatever a helper still touches after
+// the walk has returned (a listing that never answered) lives on with it, and nobody waits for it.
+class ParallelWalk : public std::enable_shared_from_this<ParallelWalk> {
 public:
     ParallelWalk(bool descend, std::vector<std::unique_ptr<FolderLister>> listers, std::vector<std::wstring>& list,
                  const std::function<void(uint32_t error)>& report, const HelperStart& start)
         : descend_(descend), listers_(std::move(listers)), list_(list), report_(report), start_(start) {}
-    ~ParallelWalk() {
-        {
-            const std::lock_guard lock(mutex_);
-            stop_ = true;
-        }
-        helpersWake_.notify_all();
-        for (std::thread& helper : helpers_) helper.join();
-    }
     ParallelWalk(const ParallelWalk&) = delete;
     ParallelWalk& operator=(const ParallelWalk&) = delete;
 
     void Run(const std::wstring& folder, const std::wstring& openFolder);
+    // From any thread: the walk and its helpers stop at their next step; their listings are the listers'
+    // to cancel.
+    void Cancel();
+    // The helpers are told to stop, and given until `deadline` to end; one that has not (a listing that
+    // never answers) is left behind with its share of the walk.
+    void Finish(std::chrono::steady_clock::time_point deadline);
 
 private:
     // A folder whose subfolders the walk is going through, the innermost on top.
@@ -150,7 +157,9 @@ private:
     size_t ahead_ = 0;                     // nodes taken by helpers that the walk has not reached
     size_t idle_ = 0;                      // helpers waiting for work
     bool stop_ = false;
-    std::vector<std::thread> helpers_;  // last: joined before anything they use goes
+    bool cancelled_ = false;
+    size_t running_ = 0;  // helpers whose threads have not ended
+    std::condition_variable helpersDone_;
 };
 
 bool ParallelWalk::Claim(const FolderIdentity& identity, FolderNode& node) {
@@ -187,11 +196,12 @@ void ParallelWalk::List(FolderLister& lister, FolderNode& node) {
 }
 
 void ParallelWalk::AwaitListed(const FolderNode& node, std::unique_lock<std::mutex>& lock) {
-    while (node.state == ListingState::Listing) {
+    while (node.state == ListingState::Listing && !cancelled_) {
         awaited_ = &node;
         walkWake_.wait(lock);
     }
     awaited_ = nullptr;
+    if (cancelled_) throw WalkCancelled{};
 }
 
 bool ParallelWalk::Walked(const FolderIdentity& identity) const {
@@ -287,8 +297,9 @@ FolderNode* ParallelWalk::NextToListAhead() {
 }
 
 void ParallelWalk::Help(FolderLister& lister) {
+    std::unique_lock lock(mutex_, std::defer_lock);
     try {
-        std::unique_lock lock(mutex_);
+        lock.lock();
         while (!stop_) {
             FolderNode* node = NextToListAhead();
             if (node == nullptr) {
@@ -307,6 +318,9 @@ void ParallelWalk::Help(FolderLister& lister) {
     } catch (...) {
         // Nothing is taken when this happens; the walk goes on with the others, or lists alone.
     }
+    if (!lock.owns_lock()) lock.lock();
+    --running_;
+    helpersDone_.notify_all();
 }
 
 void ParallelWalk::NoteOwnListing(std::chrono::steady_clock::duration took) {
@@ -315,14 +329,32 @@ void ParallelWalk::NoteOwnListing(std::chrono::steady_clock::duration took) {
     if (std::popcount(recent_) >= static_cast<int>(start_.slowListings)) helpersWanted_ = true;
 }
 
+// Called with the lock held. Each helper holds the walk; none is ever joined.
 void ParallelWalk::StartHelpers() {
     try {
-        helpers_.reserve(listers_.size() - 1);
-        for (size_t i = 1; i < listers_.size(); ++i)
-            helpers_.emplace_back([this, &lister = *listers_[i]] { Help(lister); });
+        for (size_t i = 1; i < listers_.size(); ++i) {
+            std::thread([walk = shared_from_this(), &lister = *listers_[i]] { walk->Help(lister); }).detach();
+            ++running_;
+        }
     } catch (const std::exception&) {
         // Fewer helpers only make the walk slower: it lists whatever nobody has listed when it gets there.
     }
+}
+
+void ParallelWalk::Cancel() {
+    {
+        const std::lock_guard lock(mutex_);
+        cancelled_ = stop_ = true;
+    }
+    helpersWake_.notify_all();
+    walkWake_.notify_all();
+}
+
+void ParallelWalk::Finish(std::chrono::steady_clock::time_point deadline) {
+    std::unique_lock lock(mutex_);
+    stop_ = true;
+    helpersWake_.notify_all();
+    helpersDone_.wait_until(lock, deadline, [&] { return running_ == 0; });
 }
 
 void ParallelWalk::Run(const std::wstring& folder, const std::wstring& openFolder) {
@@ -332,6 +364,7 @@ void ParallelWalk::Run(const std::wstring& folder, const std::wstring& openFolde
     Visit(*top_);
     std::unique_lock lock(mutex_);
     while (!frames_.empty()) {
+        if (cancelled_) throw WalkCancelled{};
         if (helpersWanted_ && !helpersStarted_) {
             helpersStarted_ = true;
             StartHelpers();
@@ -358,10 +391,21 @@ void ParallelWalk::Run(const std::wstring& folder, const std::wstring& openFolde
 
 void WalkPicturesInParallel(const std::wstring& folder, const std::wstring& openFolder, bool descend,
                             std::vector<std::unique_ptr<FolderLister>> listers, std::vector<std::wstring>& list,
-                            const std::function<void(uint32_t error)>& report, const HelperStart& start) {
+                            const std::function<void(uint32_t error)>& report, const HelperStart& start,
+                            std::stop_token stop) {
     if (listers.empty()) throw std::invalid_argument("WalkPicturesInParallel needs a lister for the calling thread");
-    ParallelWalk walk(descend, std::move(listers), list, report, start);
-    walk.Run(folder, openFolder);
+    const auto walk = std::make_shared<ParallelWalk>(descend, std::move(listers), list, report, start);
+    const std::stop_callback onStop(stop, [walk] { walk->Cancel(); });
+    // However the walk ends (done, cancelled, or a report that threw), its helpers are told to stop.
+    struct Finisher {
+        ParallelWalk& walk;
+        ~Finisher() { walk.Finish(std::chrono::steady_clock::now() + kHelpersEndLimit); }
+    } finisher{*walk};
+    try {
+        walk->Run(folder, openFolder);
+    } catch (const WalkCancelled&) {
+        // The run that asked for the list has ended: what was found is of no use to anyone.
+    }
 }
 
 }  // namespace kpv

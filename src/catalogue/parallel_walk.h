@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,12 @@ struct HelperStart {
 // reports in the same order, each given when the ordered walk reaches its folder, on the calling thread.
 // listers[0] serves the calling thread; each further lister serves one helper thread, which lists folders
 // ahead of the walk, nearest in the walk's order first. A folder reached by several paths is listed once,
-// under whichever path the walk reaches first.
+// under whichever path the walk reaches first. Once `stop` is requested the walk and every helper stop at
+// their next step (cancelling a listing in progress is the listers' part) and the walk returns with what it
+// has; a helper still inside a listing is left behind, holding what it uses, and never waited for long.
 void WalkPicturesInParallel(const std::wstring& folder, const std::wstring& openFolder, bool descend,
                             std::vector<std::unique_ptr<FolderLister>> listers, std::vector<std::wstring>& list,
-                            const std::function<void(uint32_t error)>& report, const HelperStart& start = {});
+                            const std::function<void(uint32_t error)>& report, const HelperStart& start = {},
+                            std::stop_token stop = {});
 
 }  // namespace kpv

@@ -6,7 +6,6 @@
 #include "runtime/base/blit_block_win.h"
 #include "runtime/base/handles_win.h"
 #include "show/frm_main_win.h"
-#include "show/view_period.h"
 
 namespace kpv {
 
@@ -51,7 +50,6 @@ bool StartShowWindow(FrmMain& form) {
         form.HostWatch.SetEnabled(true);
     }
     form.Show();
-    form.Timer1.SetInterval(ViewPeriodMilliseconds(setup.settings.Interval));
     form.Started();
     return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Putting a show on the screen, before anything slow: load the show window (size and block grid), paint the
-// desktop snapshot onto it, make it top-most or a child of the preview window, show it, give its timer the
-// view time, and let it join its run. The cycle begins once the picture list is complete.
+// desktop snapshot onto it, make it top-most or a child of the preview window, show it, and let it join its
+// run, which starts its cycle.
 namespace kpv {
 
 class FrmMain;

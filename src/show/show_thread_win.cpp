@@ -1,47 +1,55 @@
 #include "show/show_thread_win.h"
 
-#include <algorithm>
+#include <atomic>
+#include <system_error>
 
+#include "runtime/base/handles_win.h"
 #include "runtime/forms/message_loop_win.h"
 #include "show/frm_main_win.h"
 #include "show/show_start_win.h"
 
 namespace kpv {
 
+struct ShowThread::Status {
+    std::atomic<HWND> window{nullptr};
+    rt::UniqueHandle shown{CreateEventW(nullptr, TRUE, FALSE, nullptr)};  // up, or never to be
+};
+
 namespace {
-constexpr DWORD kStopOnDestructionMs = 1000;
-constexpr DWORD kPollMs = 5;
+
+void RunShow(ShowSetup setup, ShowThread::Status& status) {
+    struct Signal {
+        ShowThread::Status& status;
+        ~Signal() {
+            status.window = nullptr;
+            SetEvent(status.shown.get());
+        }
+    } signal{status};
+    FrmMain show(std::move(setup));
+    if (!StartShowWindow(show)) return;
+    status.window = show.hWnd();
+    SetEvent(status.shown.get());
+    rt::RunMessageLoop();
+}
+
+bool WaitForEvent(const rt::UniqueHandle& event, ULONGLONG deadline) {
+    return !event || WaitForSingleObject(event.get(), rt::MillisecondsUntil(deadline)) == WAIT_OBJECT_0;
+}
+
 }  // namespace
 
-ShowThread::ShowThread(ShowSetup setup)
-    : thread_([this, setup = std::move(setup)]() mutable { Run(std::move(setup)); }) {}
-
-ShowThread::~ShowThread() {
-    if (HWND w = Window()) PostShowSignal(w, ShowSignal::CloseSilently);
-    WaitUntil(GetTickCount64() + kStopOnDestructionMs);
+ShowThread::ShowThread(ShowSetup setup) : status_(std::make_shared<Status>()) {
+    if (!status_->shown) throw std::system_error(static_cast<int>(GetLastError()),
+                                                                     std::system_category(), "CreateEvent");
+    thread_ = rt::Thread([status = status_, setup = std::move(setup)]() mutable { RunShow(std::move(setup), *status); });
 }
 
-bool ShowThread::WaitUntilShown(DWORD timeoutMs) const {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (!Window()) {
-        if (over_.load() || thread_.Finished()) return false;
-        const DWORD left = rt::MillisecondsUntil(deadline);
-        if (left == 0) return false;
-        thread_.WaitFor(std::min(left, kPollMs));
-    }
-    return true;
+bool ShowThread::WaitUntilShown(ULONGLONG deadline) const {
+    return WaitForEvent(status_->shown, deadline) && Window() != nullptr;
 }
 
-bool ShowThread::WaitUntil(ULONGLONG deadline) const { return thread_.WaitFor(rt::MillisecondsUntil(deadline)); }
+HWND ShowThread::Window() const { return status_->window.load(); }
 
-void ShowThread::Run(ShowSetup setup) {
-    FrmMain show(std::move(setup));
-    if (StartShowWindow(show)) {
-        window_ = show.hWnd();
-        rt::RunMessageLoop();
-        window_ = nullptr;
-    }
-    over_ = true;
-}
+bool ShowThread::WaitUntilEnded(ULONGLONG deadline) const { return thread_.WaitFor(rt::MillisecondsUntil(deadline)); }
 
 }  // namespace kpv

@@ -1,9 +1,10 @@
 #pragma once
 // One show on a thread of its own: its window is made there and its message loop runs there, so every
-// monitor's show answers input and draws whatever the others do.
+// monitor's show answers input and draws whatever the others do. The thread holds its share of the run and
+// of its own status, so this object may go while the thread still runs.
 #include <windows.h>
 
-#include <atomic>
+#include <memory>
 
 #include "runtime/base/thread_win.h"
 #include "show/show_setup_win.h"
@@ -12,26 +13,24 @@ namespace kpv {
 
 class ShowThread {
 public:
-    // Starts the thread, which puts the show on the screen and runs its loop until the window goes.
+    // Starts the thread, which puts the show on the screen and runs its loop until the window goes. Throws
+    // std::system_error when no thread can be started.
     explicit ShowThread(ShowSetup setup);
-    // Closes a show still running, without a show's end, and gives its thread a short time to stop.
-    ~ShowThread();
     ShowThread(const ShowThread&) = delete;
     ShowThread& operator=(const ShowThread&) = delete;
 
     // Waits until the window is on the screen (true) or the show could not start or has ended (false).
-    bool WaitUntilShown(DWORD timeoutMs) const;
+    bool WaitUntilShown(ULONGLONG deadline) const;
     // The show window while it is on the screen; nullptr before and after.
-    HWND Window() const { return window_.load(); }
-    // Waits at most until `deadline` (GetTickCount64) for the thread to end; true when it has.
-    bool WaitUntil(ULONGLONG deadline) const;
+    HWND Window() const;
+    // Waits at most until `deadline` for the thread to end; true when it has.
+    bool WaitUntilEnded(ULONGLONG deadline) const;
+
+    struct Status;
 
 private:
-    void Run(ShowSetup setup);
-
-    std::atomic<HWND> window_{nullptr};
-    std::atomic<bool> over_{false};  // the show failed to start or has ended
-    rt::Thread thread_;              // last: it starts once everything it uses exists
+    std::shared_ptr<Status> status_;
+    rt::Thread thread_;
 };
 
 }  // namespace kpv

@@ -2,25 +2,45 @@
 // With an empty picture folder, the show and the preview scan it and say so; the settings never scan.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "e2e/preview_host_win.h"
 #include "e2e/startup_steps.h"
 
 using namespace kpv::test;
 
 namespace {
 
-class RunModes : public StartupTest {};
+class RunModes : public StartupTest {
+protected:
+    // The preview's no-pictures message; the host window of this thread answers the preview meanwhile.
+    static std::wstring AnswerWhilePumping(const Process& p) {
+        PumpUntil([&] { return WaitForMessageBox(p.pid(), 0) != nullptr || !p.Running(); }, kStartTimeoutMs);
+        return AnswerMessageBox(p, 0);
+    }
+};
 
 }  // namespace
 
 TEST_F(RunModes, ShowAndPreviewSwitchesScanThePictureFolder) {
     UsePictureFolder(Folder(L"empty"));
-    for (const wchar_t* args : {L"/s", L"/S", L"/sX", L"/save", L"/S5", L"/p 99", L"/P:99", L"/p1234", L"/pz 99"}) {
+    for (const wchar_t* args : {L"/s", L"/S", L"/sX", L"/save", L"/S5"}) {
         SCOPED_TRACE(Narrow(args));
         Process p = StartProgram(ScrPath(), args);
         ASSERT_NE(p.handle(), nullptr);
         EXPECT_EQ(AnswerMessageBox(p), kNoPicturesText);
+        EXPECT_EQ(p.Wait(kStartTimeoutMs), 0);
+        EXPECT_EQ(ActiveFlag(), 1) << "ending at once leaves the flag set";
+    }
+    // The handle is the text from the fourth character on: "/p1<h>" names <h>, as "/p1234" names 234.
+    HostWindows host;
+    const std::wstring h = HandleText(host.preview);
+    for (const std::wstring& args : {L"/p " + h, L"/P:" + h, L"/p1" + h, L"/pz " + h}) {
+        SCOPED_TRACE(Narrow(args));
+        Process p = StartProgram(ScrPath(), args);
+        ASSERT_NE(p.handle(), nullptr);
+        EXPECT_EQ(AnswerWhilePumping(p), kNoPicturesText);
         EXPECT_EQ(p.Wait(kStartTimeoutMs), 0);
         EXPECT_EQ(ActiveFlag(), 1) << "ending at once leaves the flag set";
     }
@@ -59,8 +79,9 @@ TEST_F(RunModes, APreviewHandleThatIsNotANumberIsReportedAndNothingIsShown) {
 TEST_F(RunModes, PreviewLeavesTheStoredBlockSizeAlone) {
     UsePictureFolder(Folder(L"empty"));
     WriteProgramInt16(L"Settings", L"BlockSize", 40);
-    Process p = StartProgram(ScrPath(), L"/p 99");
-    EXPECT_EQ(AnswerMessageBox(p), kNoPicturesText);
+    HostWindows host;
+    Process p = StartProgram(ScrPath(), L"/p " + HandleText(host.preview));
+    EXPECT_EQ(AnswerWhilePumping(p), kNoPicturesText);
     EXPECT_EQ(p.Wait(kStartTimeoutMs), 0);
     const RegValue stored = ReadProgramValue(L"Settings", L"BlockSize");
     EXPECT_EQ(stored.data, (std::vector<uint8_t>{40, 0}));

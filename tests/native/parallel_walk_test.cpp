@@ -5,7 +5,11 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <functional>
 #include <memory>
+#include <mutex>
+#include <stop_token>
 #include <random>
 #include <string>
 #include <thread>
@@ -284,4 +288,96 @@ TEST(ParallelPictureWalk, HelpersJoinOnlyOnceListingsProveSlow) {
         if (wait.count() == 0) EXPECT_EQ(byOthers, 0) << "quick listings stay on the calling thread";
         else EXPECT_GT(byOthers, 0) << "slow listings bring the helpers in";
     }
+}
+
+namespace {
+
+// Helpers' listings that do not answer until released, as on a share that stopped answering; the calling
+// thread's own listings answer at once. The gate is shared, so a helper left behind still has it.
+struct Gate {
+    std::mutex mutex;
+    std::condition_variable opened;
+    bool open = false;
+    std::atomic<int> waiting{0}, returned{0};
+};
+
+class StuckHelperLister final : public kpv::FolderLister {
+public:
+    StuckHelperLister(Graph& graph, std::shared_ptr<Gate> gate) : graph_(graph), gate_(std::move(gate)) {}
+    uint32_t List(const std::wstring& openPath, const FolderIdentity& identity, kpv::FolderVisitor& visitor) override {
+        if (!gate_) {
+            // The calling thread's round trip: long enough that the helpers take folders ahead of it.
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            return graph_.List(openPath, identity, visitor);
+        }
+        ++gate_->waiting;
+        {
+            std::unique_lock lock(gate_->mutex);
+            gate_->opened.wait(lock, [&] { return gate_->open; });
+        }
+        const uint32_t result = graph_.List(openPath, identity, visitor);
+        ++gate_->returned;
+        return result;
+    }
+
+private:
+    Graph& graph_;
+    std::shared_ptr<Gate> gate_;
+};
+
+}  // namespace
+
+TEST(ParallelPictureWalk, AStopEndsTheWalkWhileHelpersWaitInListingsThatDoNotAnswer) {
+    std::vector<Node> nodes(301);
+    for (int i = 1; i <= 300; ++i) {
+        nodes[0].entries.push_back({L"d" + std::to_wstring(i), i});
+        nodes[i].identity = {9, static_cast<uint64_t>(i + 1), 0};
+        nodes[i].entries.push_back({L"p.jpg"});
+    }
+    nodes[0].identity = {9, 1, 0};
+    Graph graph(std::move(nodes));
+    const auto gate = std::make_shared<Gate>();
+    std::vector<std::unique_ptr<kpv::FolderLister>> listers;
+    listers.push_back(std::make_unique<StuckHelperLister>(graph, nullptr));
+    for (int i = 0; i < 4; ++i) listers.push_back(std::make_unique<StuckHelperLister>(graph, gate));
+    std::stop_source stop;
+    std::vector<std::wstring> list{L""};
+    std::atomic<bool> returned = false;
+    std::thread walk([&] {
+        kpv::WalkPicturesInParallel(L"C:\\P\\", Graph::kOpenRoot, true, std::move(listers), list, [](uint32_t) {},
+                                    kHelpAtOnce, stop.get_token());
+        returned = true;
+    });
+    const auto open = [&] {
+        {
+            const std::lock_guard lock(gate->mutex);
+            gate->open = true;
+        }
+        gate->opened.notify_all();
+    };
+    // However the test ends, the walk is stopped, its helpers released and its thread joined.
+    struct Ending {
+        std::stop_source& stop;
+        std::function<void()> open;
+        std::thread& walk;
+        ~Ending() {
+            stop.request_stop();
+            open();
+            walk.join();
+        }
+    } ending{stop, open, walk};
+    const auto waitFor = [](const std::function<bool()>& done) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!done() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return done();
+    };
+    ASSERT_TRUE(waitFor([&] { return gate->waiting >= 1; })) << "a helper is inside a listing";
+    stop.request_stop();
+    ASSERT_TRUE(waitFor([&] { return returned.load(); })) << "the stop reaches the walk whatever its helpers do";
+    EXPECT_LT(list.size(), 300u);
+    EXPECT_EQ(gate->returned, 0) << "the helpers are still in their listings";
+    // The helpers come back later, to a walk that still holds everything they use.
+    const int stuck = gate->waiting;
+    open();
+    EXPECT_TRUE(waitFor([&] { return gate->returned == stuck; }));
 }

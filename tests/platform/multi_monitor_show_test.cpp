@@ -172,6 +172,46 @@ TEST_F(TwoMonitorShow, WhatTheProcessHoldsStaysLevelOverManyPictures) {
     EXPECT_LE(PrivateBytes(show.handle()), memoryBefore + 8 * 1024 * 1024);
 }
 
+// A message of the scan (a subfolder it cannot open) is up on the primary monitor: the hand that goes to
+// it from the second monitor neither ends the run nor loses the box its keys; after OK the show goes on on
+// both monitors.
+TEST_F(TwoMonitorShow, WhileAMessageIsUpTheMouseEndsNothingAndAfterOkTheShowGoesOn) {
+    const std::wstring folder = FreshFolder(L"two_monitors_message");
+    for (const SolidPicture& p : kPictures)
+        WriteBmp(folder + L"\\" + p.name, p.width, p.height, [&p](int, int) { return p.colour; });
+    const std::wstring locked = folder + L"\\locked";
+    ASSERT_TRUE(MakeDirectory(locked));
+    HANDLE hold = CreateFileW(locked.c_str(), FILE_LIST_DIRECTORY, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+    DeleteProgramKey();
+    WriteSettings({.path = folder + L"\\", .subFolder = 1, .blockSize = 32, .backColor = kBackColorRef});
+    const RECT& second = monitors[1];
+    const int x = (second.left + second.right) / 2, y = (second.top + second.bottom) / 2;
+    MoveMouseToVirtual(x, y);
+
+    show = StartProgram(ScrPath(), L"/s");
+    HWND box = WaitForMessageBox(show.pid(), kStartMs);
+    CloseHandle(hold);
+    ASSERT_NE(box, nullptr);
+    MoveMouseToVirtual(x + 40, y);
+    MoveMouseToVirtual(x + 40, y + 40);
+    ClickMouse();
+    EXPECT_FALSE(PollUntil([&] { return !show.Running() || !IsWindowVisible(box); }, 1500))
+        << "the mouse on the second monitor ended the run or closed the box";
+
+    SendKey(VK_RETURN);  // the box has the keys
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000)) << "Enter answered the box";
+    ASSERT_TRUE(show.Running()) << "answering the box did not end the show";
+    Screenshot shot;
+    EXPECT_TRUE(PollUntil([&] {
+        shot = CaptureVirtualScreen();
+        return ShownOn(shot, monitors[0]) && ShownOn(shot, monitors[1]);
+    }, kStartMs)) << "the show goes on on both monitors";
+    EXPECT_TRUE(show.Running());
+    EXPECT_EQ(ActiveFlag(), 1);
+}
+
 // Two pictures for two monitors: each monitor takes the other's picture rather than its own again, so both
 // pictures reach both monitors instead of each monitor keeping one for ever.
 TEST_F(TwoMonitorShow, WithTwoPicturesBothReachBothMonitors) {

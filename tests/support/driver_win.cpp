@@ -249,6 +249,25 @@ Screenshot CaptureVirtualScreen() {
                    GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
 
+bool PaintScreen(uint32_t rgb) {
+    const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const RECT all{x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    HDC screen = GetDC(nullptr);
+    if (!screen) return false;
+    HBRUSH brush = CreateSolidBrush(RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+    RECT local = all;
+    OffsetRect(&local, -x, -y);
+    FillRect(screen, &local, brush);
+    DeleteObject(brush);
+    ReleaseDC(nullptr, screen);
+    GdiFlush();
+    return PollUntil([&] {
+        const Screenshot shot = CaptureVirtualScreen();
+        return shot.width > 0 && (shot.At(shot.width / 2, shot.height / 2) & 0xFFFFFF) == rgb &&
+               (shot.At(0, 0) & 0xFFFFFF) == rgb;
+    }, 5000);
+}
+
 bool Screenshot::SaveBmp(const std::wstring& path) const {
     return WriteBmp(path, width, height, [this](int x, int y) { return At(x, y); });
 }

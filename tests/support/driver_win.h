@@ -93,6 +93,9 @@ Screenshot CaptureScreen();
 // Every monitor: the virtual screen, starting at its top-left corner (left of or above the primary
 // monitor when another monitor lies there).
 Screenshot CaptureVirtualScreen();
+// Paints every monitor one colour (0x00RRGGBB), so that nothing a program drew before (the screen keeps it
+// when no window covers it) can be taken for what the next program draws; true once the screen shows it.
+bool PaintScreen(uint32_t rgb);
 
 // Input as SendInput delivers it.
 void SendKey(WORD vk);

@@ -10,15 +10,16 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "support/driver_win.h"
 #include "runtime/base/handles_win.h"
 #include "runtime/forms/persistent_image_win.h"
 #include "show/frm_main_win.h"
-#include "show/show_start_win.h"
-#include "show/preparation_worker_win.h"
+#include "show/run_state_win.h"
 #include "show/show_run_win.h"
+#include "show/show_start_win.h"
 #include "support/scratch_win.h"
 #include "support/show_here_win.h"
 
@@ -56,9 +57,9 @@ struct Host {
     HWND preview = nullptr;
 };
 
-// A preview show on this test's thread, inside a host window of this test, with a run of its own: the
-// group that hands it the picture list and the worker that prepares its pictures. It goes without a
-// show's end, so the test process is not ended.
+// A preview show on this test's thread, inside a host window of this test, with a run of its own (the
+// settings as they are at the start, the group that hands it the picture list, the workers that prepare
+// its pictures). It goes without a show's end, so the test process is not ended.
 struct PreviewShow {
     PreviewShow(int w, int h, const std::wstring& picture) : host(w, h), pictures{picture} {
         settings.BlockSize = 5;
@@ -69,16 +70,20 @@ struct PreviewShow {
         settings.Edit = 0;
     }
     ~PreviewShow() {
+        if (run) run->group.End(RunEnd::Stopped);
         frmMain.reset();
         // The last form of this thread asked its loop to end: the next test must not find that request.
         MSG quit;
         while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+        if (run) {
+            EXPECT_TRUE(run->pool.WaitUntil(GetTickCount64() + 5000)) << "the workers stop with the run";
+        }
     }
     // The window on the screen, the list handed over and the first picture prepared.
     FrmMain& Start() {
-        frmMain = std::make_unique<FrmMain>(
-            ShowSetup{.settings = settings, .group = group, .worker = worker, .preview = true, .previewHost = host.preview});
-        EXPECT_TRUE(StartWithPictures(*frmMain, group, pictures));
+        run = std::make_shared<RunState>(settings, 1);
+        frmMain = std::make_unique<FrmMain>(ShowSetup{.run = run, .preview = true, .previewHost = host.preview});
+        EXPECT_TRUE(StartWithPictures(*frmMain, run->group, pictures));
         return *frmMain;
     }
     // Waits, answering messages, until the worker's picture has come back.
@@ -87,8 +92,7 @@ struct PreviewShow {
     Host host;
     SaverSettingsRecord settings;
     std::vector<std::wstring> pictures;
-    ShowGroup group;
-    PreparationWorker worker;
+    std::shared_ptr<RunState> run;
     std::unique_ptr<FrmMain> frmMain;
 };
 
@@ -194,27 +198,25 @@ TEST(ShowWindow, AHostWithoutSizeGivesAnEmptyGridAndTheCycleStillRuns) {
 }
 
 TEST(ShowWindow, DamagedSettingsNeitherStopNorHangTheShow) {
-    PreviewShow preview(12, 7, WritePicture(L"preview_damaged.bmp", 8, 8));
-    preview.settings.BlockSize = 0;  // would divide by zero
-    preview.settings.Interval = -3;  // a timer without a period would never tick again
-    preview.settings.Speed = INT32_MAX;
-    FrmMain& frmMain = preview.Start();
-    EXPECT_GE(frmMain.BlockGrid.Columns, 1);
-    EXPECT_GE(frmMain.BlockGrid.Rows, 1);
-    EXPECT_EQ(frmMain.Timer1.Interval(), 1000u);
-    EXPECT_TRUE(frmMain.Timer1.Enabled());
-    const DWORD start = GetTickCount();
-    frmMain.Timer1_Timer();  // one block, whose pause is held to the slowest stored setting
-    EXPECT_LT(GetTickCount() - start, 30000u);
-    EXPECT_EQ(frmMain.PicturePrepared, 0);
-
-    preview.settings.Speed = INT32_MIN;
-    frmMain.Timer1_Timer();
-    ASSERT_TRUE(preview.Prepared());
-    frmMain.Timer1_Timer();
-    Printed shown(frmMain.hWnd());
-    EXPECT_EQ(shown.At(0, 0), kBackPixel);  // 8 x 8 picture at (2, 0): column 0 is background
-    EXPECT_EQ(shown.At(2, 0), Cell(0, 0));
+    const std::wstring picture = WritePicture(L"preview_damaged.bmp", 8, 8);
+    for (const int32_t speed : {INT32_MAX, INT32_MIN}) {
+        PreviewShow preview(12, 7, picture);
+        preview.settings.BlockSize = 0;  // would divide by zero
+        preview.settings.Interval = -3;  // a timer without a period would never tick again
+        preview.settings.Speed = speed;
+        FrmMain& frmMain = preview.Start();
+        EXPECT_GE(frmMain.BlockGrid.Columns, 1);
+        EXPECT_GE(frmMain.BlockGrid.Rows, 1);
+        EXPECT_EQ(frmMain.Timer1.Interval(), 1000u);
+        EXPECT_TRUE(frmMain.Timer1.Enabled());
+        const DWORD start = GetTickCount();
+        frmMain.Timer1_Timer();  // one block, whose pause is held to the slowest stored setting
+        EXPECT_LT(GetTickCount() - start, 30000u);
+        EXPECT_EQ(frmMain.PicturePrepared, 0);
+        Printed shown(frmMain.hWnd());
+        EXPECT_EQ(shown.At(0, 0), kBackPixel) << speed;  // 8 x 8 picture at (2, 0): column 0 is background
+        EXPECT_EQ(shown.At(2, 0), Cell(0, 0)) << speed;
+    }
 }
 
 // The run as the program makes it, in this process: two full-screen shows on small screens, each on its own
@@ -246,7 +248,29 @@ TEST(ShowWindow, TwoShowsRunAtOnceEachOnItsOwnThread) {
     EXPECT_TRUE(PollUntil([&] { return (first = shows(windows[0])) != 0 && (second = shows(windows[1])) != 0; }, 20000));
     EXPECT_NE(first, second) << "each monitor reveals a picture of its own";
     EXPECT_EQ(run.Group().Ended(), RunEnd::None);
+    EXPECT_TRUE(run.Stop(GetTickCount64() + 5000)) << "every thread of the run ends when it is stopped";
+    EXPECT_TRUE(run.Windows().empty());
     RemoveTree(folder.substr(0, folder.size() - 1));
+}
+
+// A show thread that cannot be started, the second of three: the start fails as a whole, the show already
+// coming up closes again with nothing freed under it, and nothing hangs.
+TEST(ShowWindow, AShowThatCannotStartEndsTheRunAsAFailedStart) {
+    SaverSettingsRecord settings;
+    settings.Path = TestDataDir() + L"\\";
+    settings.BlockSize = 8;
+    settings.Interval = 1;
+    RunOptions options;
+    options.beforeShowStarts = [](int show) {
+        if (show == 1) throw std::system_error(ERROR_NOT_ENOUGH_MEMORY, std::system_category(), "CreateThread");
+    };
+    auto run = std::make_unique<ShowRun>(settings, std::vector<RECT>{{0, 0, 80, 60}, {100, 0, 180, 60}, {200, 0, 280, 60}},
+                                         options);
+    EXPECT_EQ(run->Group().Ended(), RunEnd::NoWindow);
+    EXPECT_EQ(run->WaitForEnd(), RunEnd::NoWindow);
+    EXPECT_TRUE(run->Stop(GetTickCount64() + 5000));
+    EXPECT_TRUE(run->Windows().empty());
+    run.reset();  // the run goes while nothing of it runs
 }
 
 }  // namespace

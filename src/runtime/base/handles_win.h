@@ -127,10 +127,12 @@ private:
     T* p_ = nullptr;
 };
 
-// COM initialised for this thread for the object's lifetime.
+// COM initialised for this thread for the object's lifetime: a single-threaded apartment for a thread
+// with windows, the multithreaded one for a worker, which has no message loop to serve an apartment.
 class ComApartment {
 public:
-    ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    explicit ComApartment(DWORD model = COINIT_APARTMENTTHREADED)
+        : ok_(SUCCEEDED(CoInitializeEx(nullptr, model | COINIT_DISABLE_OLE1DDE))) {}
     ~ComApartment() { if (ok_) CoUninitialize(); }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;

@@ -9,4 +9,9 @@ namespace kpv::rt {
 // system has none.
 std::wstring SystemErrorDescription(uint32_t error);
 
+// The report of the exception being handled (call it inside a catch block), in the form of every error the
+// program tells: description, blank, number in parentheses. Memory that ran out is the runtime's error 7,
+// a platform error its own number, anything else the runtime's internal error 51.
+std::wstring CurrentExceptionReportText();
+
 }  // namespace kpv::rt

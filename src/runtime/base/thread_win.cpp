@@ -29,10 +29,14 @@ bool Thread::WaitFor(DWORD milliseconds) const {
     return !handle_ || WaitForSingleObject(handle_.get(), milliseconds) != WAIT_TIMEOUT;
 }
 
+void Thread::CancelIo() const {
+    if (handle_) CancelSynchronousIo(handle_.get());
+}
+
 bool Thread::CancelIoAndWaitUntil(ULONGLONG deadline) const {
     constexpr DWORD kCancelRetryMs = 10;
     for (;;) {
-        if (handle_) CancelSynchronousIo(handle_.get());
+        CancelIo();
         const DWORD left = MillisecondsUntil(deadline);
         if (WaitFor(std::min(left, kCancelRetryMs))) return true;
         if (left == 0) return false;

@@ -1,8 +1,7 @@
 #pragma once
 // A thread of the program's own, with the Win32 handle kept: it can be waited for with a limit, and a read
 // it is stuck in can be cancelled. Its body runs under the guard, so no exception leaves it. Destroying
-// the object never waits: a thread still running is left behind, which is only ever done right before
-// the process ends.
+// the object never waits: a thread still running is left behind, holding its own share of whatever it uses.
 #include <windows.h>
 
 #include <functional>
@@ -19,6 +18,7 @@ public:
     Thread(Thread&&) noexcept = default;
     Thread& operator=(Thread&&) noexcept = default;
 
+    bool Started() const { return static_cast<bool>(handle_); }
     // True once the body has returned (or when no thread was started).
     bool Finished() const { return WaitFor(0); }
     // Waits at most `milliseconds` for the body to return; true when it has.
@@ -27,6 +27,8 @@ public:
     // read or listing it may be stuck in; true when it has returned. The cancel races with the start of the
     // next read, so it is made again every few milliseconds.
     bool CancelIoAndWaitUntil(ULONGLONG deadline) const;
+    // Cancels the synchronous read or listing the thread may be in now, without waiting.
+    void CancelIo() const;
 
 private:
     UniqueHandle handle_;

@@ -52,8 +52,10 @@ GUID ContainerOf(PictureFormat format) {
     return format == PictureFormat::Jpeg ? GUID_ContainerFormatJpeg : GUID_ContainerFormatBmp;
 }
 
+bool Continues(LoadWatch* watch) { return !watch || watch->Continue(); }
+
 // Decodes the whole frame into picture, which already has the seen size.
-bool CopyInto(IWICBitmapSource* source, const PictureHeader& header, Picture& picture) {
+bool CopyInto(IWICBitmapSource* source, const PictureHeader& header, Picture& picture, LoadWatch* watch) {
     const int w = header.width, h = header.height;
     const UINT stride = static_cast<UINT>(picture.stride());
     if (header.orientation == 1) {
@@ -63,6 +65,7 @@ bool CopyInto(IWICBitmapSource* source, const PictureHeader& header, Picture& pi
             auto* first = reinterpret_cast<BYTE*>(picture.bits()) + size_t{stride} * y;
             if (FAILED(source->CopyPixels(&band, stride, stride * lines, first))) return false;
             ClearFourthByte(reinterpret_cast<uint32_t*>(first), size_t(w) * lines);
+            if (!Continues(watch)) return false;
         }
         return true;
     }
@@ -74,11 +77,12 @@ bool CopyInto(IWICBitmapSource* source, const PictureHeader& header, Picture& pi
         if (FAILED(source->CopyPixels(&band, w * 4, w * 4 * lines, reinterpret_cast<BYTE*>(buffer.data()))))
             return false;
         PlaceBand(layout, buffer.data(), size_t(w), y, lines, picture.bits(), size_t(picture.width()));
+        if (!Continues(watch)) return false;
     }
     return true;
 }
 
-Picture Decode(const std::wstring& openPath, const PictureHeader& header) {
+Picture Decode(const std::wstring& openPath, const PictureHeader& header, LoadWatch* watch) {
     ComPtr<IWICImagingFactory> factory;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put()))))
         return {};
@@ -102,13 +106,13 @@ Picture Decode(const std::wstring& openPath, const PictureHeader& header) {
         return {};
     const bool turned = SwapsAxes(header.orientation);
     Picture picture = Picture::Create(turned ? header.height : header.width, turned ? header.width : header.height);
-    if (picture.empty() || !CopyInto(converter.get(), header, picture)) return {};
+    if (picture.empty() || !CopyInto(converter.get(), header, picture, watch)) return {};
     return picture;
 }
 
 }  // namespace
 
-Picture LoadPicture(const std::wstring& path, PictureLoadError* error) {
+Picture LoadPicture(const std::wstring& path, PictureLoadError* error, LoadWatch* watch) {
     PictureLoadError ignored;
     PictureLoadError& why = error ? *error : ignored;
     why = PictureLoadError::DecodeFailed;
@@ -130,11 +134,16 @@ Picture LoadPicture(const std::wstring& path, PictureLoadError* error) {
             why = ErrorOf(header.verdict);
             return {};
         }
+        if (!Continues(watch)) {
+            why = PictureLoadError::Stopped;
+            return {};
+        }
         // COM for this thread while Decode runs (if the caller has not entered it); Decode releases every
         // object it made before it returns.
         ComApartment apartment;
-        Picture picture = Decode(openPath, header);
+        Picture picture = Decode(openPath, header, watch);
         if (!picture.empty()) why = PictureLoadError::None;
+        else if (!Continues(watch)) why = PictureLoadError::Stopped;
         return picture;
     } catch (const std::exception&) {  // memory for the band buffer; never past the caller's window procedure
         return {};

@@ -59,10 +59,21 @@ enum class PictureLoadError {
     NotAPicture,   // neither a BMP nor a JPEG by its first bytes, or a kind of them this loader refuses
     TooLarge,      // its header claims more pixels than the loader accepts
     DecodeFailed,  // damaged, truncated, inconsistent with its own header, or refused by the decoder
+    Stopped,       // the watch stopped the load
+};
+
+// Hears of a load's progress: once the header is read and after each band of lines decoded. Returning
+// false stops the load there.
+class LoadWatch {
+public:
+    virtual bool Continue() = 0;
+
+protected:
+    ~LoadWatch() = default;
 };
 
 // Loads a BMP or JPEG file. On failure the result is empty and *error (when given) says why; nothing is
 // reported to the user. Initialises COM on the calling thread for the duration of the call if needed.
-Picture LoadPicture(const std::wstring& path, PictureLoadError* error = nullptr);
+Picture LoadPicture(const std::wstring& path, PictureLoadError* error = nullptr, LoadWatch* watch = nullptr);
 
 }  // namespace kpv::rt
