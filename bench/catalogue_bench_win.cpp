@@ -1,19 +1,25 @@
 // Times the picture scan, serial and with helper threads listing ahead, against a bare walker that makes the
 // same platform calls on one thread and only counts.
 // Usage: catalogue_bench_win <folder> [rounds] [helpers,helpers,...]   (run under Wine by the bench scripts)
+//        catalogue_bench_win --descents <folder> [rounds] [every-ms]
+//   the scan alone against the scan with random descents beside it, one every <every-ms> (0: back to back,
+//   far more than a run asks for; a show makes at most one per prepare step, an Interval apart).
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "runtime/base/handles_win.h"
 #include "catalogue/catalogue_win.h"
 #include "catalogue/scan_helpers.h"
 #include "runtime/base/extended_path.h"
+#include "runtime/base/random.h"
 #include "median.h"
 
 namespace {
@@ -65,9 +71,45 @@ std::vector<unsigned> HelperCounts(const wchar_t* text) {
     return counts;
 }
 
+int Descents(std::wstring root, int rounds, int everyMs) {
+    if (root.back() != L'\\') root += L'\\';
+    using Clock = std::chrono::steady_clock;
+    const auto scan = [&] {
+        std::vector<std::wstring> list{L""};
+        const auto t0 = Clock::now();
+        kpv::ScanPictures(root, true, kpv::ScanHelperThreads(), list, [](uint32_t) {});
+        return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+    };
+    std::vector<double> alone, beside;
+    size_t descents = 0, found = 0;
+    BareWalk(root);  // warms the caches once for all
+    for (int round = 0; round < rounds; ++round) {
+        alone.push_back(scan());
+        std::atomic<bool> done{false};
+        std::thread descending([&] {
+            kpv::rt::ClockSeededRandom rng;
+            while (!done) {
+                const auto next = Clock::now() + std::chrono::milliseconds(everyMs);
+                ++descents;
+                if (kpv::FindPictureByDescent(root, 1, rng, [](const std::wstring&) { return 0; }, {})) ++found;
+                while (!done && Clock::now() < next) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        });
+        beside.push_back(scan());
+        done = true;
+        descending.join();
+    }
+    std::printf("scan alone median %9.1f ms; with a descent every %d ms beside it %9.1f ms (ratio %.3f); %zu descents, "
+                "%zu found a picture; %d rounds\n",
+                Median(alone), everyMs, Median(beside), Median(beside) / Median(alone), descents, found, rounds);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc >= 3 && std::wstring(argv[1]) == L"--descents")
+        return Descents(argv[2], argc > 3 ? std::max(1, _wtoi(argv[3])) : 5, argc > 4 ? std::max(0, _wtoi(argv[4])) : 0);
     if (argc < 2) {
         std::fprintf(stderr, "usage: catalogue_bench_win <folder> [rounds] [helpers,helpers,...]\n");
         return 2;

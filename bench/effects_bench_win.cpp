@@ -29,6 +29,7 @@
 #include "runtime/base/handles_win.h"
 #include "runtime/base/units_win.h"
 #include "show/prepare_picture_win.h"
+#include "show/run_state_win.h"
 #include "run_self_win.h"
 
 namespace {
@@ -62,38 +63,53 @@ struct Figures {
 
 void Report(const Figures& f) { std::printf("%.2f %.2f %.1f\n", f.ms, f.otherMs, f.peakMb); }
 
-// The preparation worker's own work for a 1024 x 768 window, called directly, the photo prepared again
-// and again.
-int RunShowVariant(const std::wstring& variant, const std::wstring& path, int rounds) {
+// A preparation called directly: nothing ever stops it.
+class NeverStop final : public kpv::PreparationControl {
+public:
+    bool Continue() override { return true; }
+    void Attempting(const std::wstring&) override {}
+};
+
+// A run with one picture and the given colour effect (0 none, 2 sepia).
+std::shared_ptr<kpv::RunState> OnePictureRun(const std::wstring& path, int16_t edit) {
     kpv::SaverSettingsRecord settings;
     settings.BlockSize = 5;
     settings.Interval = 1;
     settings.BackGround = 1;
     settings.BackColor = 0x00996633;
-    settings.Edit = variant == L"prepare-sepia" ? 2 : 0;
+    settings.Edit = edit;
     settings.Case = 0;
+    auto run = std::make_shared<kpv::RunState>(settings, 1);
+    run->group.PublishPictures({path});
+    return run;
+}
+
+// The preparation worker's own work for a 1024 x 768 window, called directly, the photo prepared again
+// and again.
+int RunShowVariant(const std::wstring& variant, const std::wstring& path, int rounds) {
     const bool alternate = variant == L"prepare-alternating";
-    kpv::ShowGroup group;
+    const auto plainRun = OnePictureRun(path, 0);
+    const auto sepiaRun = OnePictureRun(path, 2);
     kpv::PreparationRequest request;
-    request.pictures = std::make_shared<const std::vector<std::wstring>>(std::vector<std::wstring>{path});
-    request.settings = &settings;
+    request.run = variant == L"prepare-sepia" ? sepiaRun : plainRun;
     request.random = std::make_shared<kpv::rt::ClockSeededRandom>();
-    request.group = &group;
     request.windowWidth = static_cast<float>(kWindowWidth * double{kpv::rt::TwipsPerPixelX()});
     request.windowHeight = static_cast<float>(kWindowHeight * double{kpv::rt::TwipsPerPixelY()});
     request.twipsPerPixelX = kpv::rt::TwipsPerPixelX();
     request.twipsPerPixelY = kpv::rt::TwipsPerPixelY();
     request.pixelWidth = kWindowWidth;
     request.pixelHeight = kWindowHeight;
-    const std::atomic<bool> stop{false};
+    NeverStop control;
     std::vector<double> plain, sepia;
     const int preparations = alternate ? 2 * rounds : kPreparationsPerProcess;
     for (int i = 0; i < preparations; ++i) {
-        if (alternate) settings.Edit = i % 2 == 0 ? 0 : 2;
+        if (alternate) request.run = i % 2 == 0 ? plainRun : sepiaRun;
         const auto start = Clock::now();
-        const kpv::PreparedPicture prepared = kpv::PreparePicture(request, stop);  // the same photo every time
-        (settings.Edit == 0 ? plain : sepia).push_back(Ms(Clock::now() - start));
+        const kpv::PreparedPicture prepared = kpv::PreparePicture(request, control);  // the same photo every time
+        (request.run == plainRun ? plain : sepia).push_back(Ms(Clock::now() - start));
     }
+    plainRun->group.End(kpv::RunEnd::Stopped);
+    sepiaRun->group.End(kpv::RunEnd::Stopped);
     if (alternate) {
         Report({Median(plain), Median(sepia), PeakWorkingSetMb()});
     } else {

@@ -6,6 +6,9 @@
 //     the peak memory of KPV.scr /s (or SCR) over every monitor while PHOTO is prepared for each, against D
 //     (the photo at 32 bits per pixel) and the screen buffers; the same with SMALL_PICTURE gives the base.
 //     KPV_BENCH_TRACE=1 in the environment prints the working set as the shows start.
+//   multi_show_bench_win cycles PHOTO SECONDS SCR [SCR ...]
+//     the peak private memory of each SCR /s over every monitor at Interval 1 while two copies of PHOTO take
+//     turns for SECONDS: the preparations after the first reveals, when each show has shown a picture.
 #include <windows.h>
 #include <psapi.h>
 
@@ -24,7 +27,8 @@
 #include "runtime/forms/message_loop_win.h"
 #include "runtime/picture/picture_win.h"
 #include "show/frm_main_win.h"
-#include "show/preparation_worker_win.h"
+#include "show/run_state_win.h"
+#include "support/process_resources_win.h"
 #include "support/scratch_win.h"
 #include "support/show_here_win.h"
 #include "transitions/run_transition.h"
@@ -58,8 +62,7 @@ std::vector<double> RevealAtOnce(const std::vector<RECT>& monitors, size_t count
     settings.Interval = 30000;  // the bench drives the reveal itself
     settings.BackGround = 1;
     settings.BackColor = 0x202020;
-    ShowGroup group(static_cast<int>(count));
-    PreparationWorker worker;
+    const auto run = std::make_shared<RunState>(settings, static_cast<int>(count));
     std::atomic<size_t> ready{0};
     std::atomic<bool> go{false};
     std::vector<double> perBlock(count);
@@ -67,9 +70,8 @@ std::vector<double> RevealAtOnce(const std::vector<RECT>& monitors, size_t count
     const std::wstring picture = WriteTestPicture();
     for (size_t i = 0; i < count; ++i) {
         threads.emplace_back([&, i] {
-            FrmMain show(ShowSetup{.settings = settings, .group = group, .worker = worker, .index = static_cast<int>(i),
-                                   .screen = monitors[i]});
-            test::StartWithPictures(show, group, {picture});
+            FrmMain show(ShowSetup{.run = run, .index = static_cast<int>(i), .screen = monitors[i]});
+            test::StartWithPictures(show, run->group, {picture});
             show.Timer1.SetEnabled(false);
             ++ready;
             while (!go) rt::DoEvents();
@@ -196,12 +198,64 @@ int Memory(const std::wstring& photo, std::wstring small, std::wstring scr) {
     return 0;
 }
 
+// The peak of the private memory sampled every 20 ms while `scr` shows the folder for `seconds`.
+double CyclingPeak(const std::wstring& scr, const std::wstring& folder, int seconds) {
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel Software\\KPV\\Settings", 0, nullptr, 0, KEY_ALL_ACCESS,
+                    nullptr, &key, nullptr);
+    const std::string ansi = rt::WideToAnsi(folder);
+    RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(ansi.c_str()), static_cast<DWORD>(ansi.size() + 1));
+    const int16_t zero = 0, one = 1, block = 32;
+    RegSetValueExW(key, L"SubFolder", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&zero), 2);
+    RegSetValueExW(key, L"Interval", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&one), 2);
+    RegSetValueExW(key, L"BlockSize", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&block), 2);
+    RegSetValueExW(key, L"Edit", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&zero), 2);
+    RegCloseKey(key);
+    HKEY flags = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel Software\\KPV\\Flags", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &flags, nullptr);
+    RegSetValueExW(flags, L"Active", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&zero), 2);
+    RegCloseKey(flags);
+
+    std::wstring command = L"\"" + scr + L"\" /s";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 0;
+    double peak = 0;
+    for (const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000; GetTickCount64() < end;) {
+        peak = std::max(peak, static_cast<double>(test::PrivateBytes(pi.hProcess)));
+        Sleep(20);
+    }
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return peak;
+}
+
+int Cycles(const std::wstring& photo, int seconds, const std::vector<std::wstring>& copies) {
+    const std::vector<RECT> monitors = rt::MonitorRects();
+    const std::wstring folder = BenchFolder(L"kpv_bench_cycles");
+    CopyFileW(photo.c_str(), (folder + L"one.jpg").c_str(), FALSE);
+    CopyFileW(photo.c_str(), (folder + L"two.jpg").c_str(), FALSE);
+    double screens = 0;
+    for (const RECT& m : monitors) screens += 4.0 * (m.right - m.left) * (m.bottom - m.top);
+    const double mb = 1048576.0;
+    std::printf("%zu monitors, window-size pictures %.1f MB in all; %d s at Interval 1 each\n", monitors.size(),
+                screens / mb, seconds);
+    for (const std::wstring& scr : copies)
+        std::printf("%-40ls peak private %.1f MB\n", scr.c_str(), CyclingPeak(scr, folder, seconds) / mb);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring mode = argc > 1 ? argv[1] : L"blocks";
     if (mode == L"blocks") return Blocks();
     if (mode == L"memory" && argc > 2) return Memory(argv[2], argc > 3 ? argv[3] : L"", argc > 4 ? argv[4] : L"");
-    std::fprintf(stderr, "usage: multi_show_bench_win blocks | memory PHOTO [SMALL_PICTURE [SCR]]\n");
+    if (mode == L"cycles" && argc > 4) return Cycles(argv[2], _wtoi(argv[3]), std::vector<std::wstring>(argv + 4, argv + argc));
+    std::fprintf(stderr, "usage: multi_show_bench_win blocks | memory PHOTO [SMALL_PICTURE [SCR]] | cycles PHOTO SECONDS SCR...\n");
     return 2;
 }

@@ -14,7 +14,7 @@
 
 #include "runtime/picture/picture_win.h"
 #include "show/frm_main_win.h"
-#include "show/preparation_worker_win.h"
+#include "show/run_state_win.h"
 #include "support/show_here_win.h"
 
 using namespace kpv;
@@ -55,14 +55,13 @@ int wmain(int argc, wchar_t** argv) {
     settings.BlockSize = 32;
     settings.Interval = 30000;
     settings.BackGround = 1;
-    ShowGroup group;
-    PreparationWorker worker;
+    const auto run = std::make_shared<RunState>(settings, 1);
     auto frmMain = std::make_unique<FrmMain>(
-        ShowSetup{.settings = settings, .group = group, .worker = worker, .preview = true, .previewHost = host});
+        ShowSetup{.run = run, .preview = true, .previewHost = host});
 
     const Memory before = Now();
     const auto start = std::chrono::steady_clock::now();
-    test::StartWithPictures(*frmMain, group, {argv[1]}, 120000);
+    test::StartWithPictures(*frmMain, run->group, {argv[1]}, 120000);
     const auto end = std::chrono::steady_clock::now();
     const Memory after = Now();
     if (frmMain->LastPicturePath.empty()) {

@@ -3,6 +3,8 @@
 // picture is on the screen (the primary monitor's top-left pixel shows the background colour around it;
 // this includes the one-second view time before the first reveal).
 // Usage: show_start_bench_win <folder> <rounds> <scr> [<scr> ...]   (run under Wine by slow_share_bench.sh)
+// With KPV_BENCH_MARKERS naming the markers folder of a share (tests/harness/slow_share.py --markers, reads
+// waiting), it also prints, for each start, the first picture file read: where the first picture came from.
 // It writes the picture folder and the show's settings into the program's settings of the prefix it runs in.
 #include <windows.h>
 
@@ -59,6 +61,18 @@ bool BackgroundAtTopLeft() {
     return pixel == kBackground;
 }
 
+// The screen keeps what the last show drew (its background at the top left among it) until something else
+// draws there: the next start must not count that as its first picture.
+// The paint must have reached the screen before the next show takes its snapshot of it.
+void PaintScreenBlack() {
+    HDC screen = GetDC(nullptr);
+    const RECT all{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    FillRect(screen, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    GdiFlush();
+    for (int i = 0; i < 200 && GetPixel(screen, 0, 0) != RGB(0, 0, 0); ++i) Sleep(5);
+    ReleaseDC(nullptr, screen);
+}
+
 struct StartTimes {
     double covered = -1;       // every monitor covered by a show window
     double firstPicture = -1;  // the first picture revealed
@@ -68,6 +82,7 @@ struct StartTimes {
 // picture is on the screen; negative when that never came or a message box came instead.
 StartTimes TimeStart(const std::wstring& scr, int monitors) {
     bench::ClearActiveFlag();
+    PaintScreenBlack();
     std::wstring command = L"\"" + scr + L"\" /s";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -91,6 +106,42 @@ StartTimes TimeStart(const std::wstring& scr, int monitors) {
     return times;
 }
 
+// The markers folder of the share, if any.
+std::wstring MarkersFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableW(L"KPV_BENCH_MARKERS", folder, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::wstring(folder, n) + L"\\" : std::wstring();
+}
+
+// Calls `visit` with each read marker's name and time.
+template <typename Visit>
+void ForEachReadMarker(const std::wstring& markers, Visit visit) {
+    WIN32_FIND_DATAW found{};
+    HANDLE h = FindFirstFileW((markers + L"read-*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        visit(std::wstring(found.cFileName), found.ftLastWriteTime);
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+}
+
+void ClearReadMarkers(const std::wstring& markers) {
+    ForEachReadMarker(markers, [&](const std::wstring& name, FILETIME) { DeleteFileW((markers + name).c_str()); });
+}
+
+// The first picture file read since the markers were cleared.
+std::wstring FirstRead(const std::wstring& markers) {
+    std::wstring first;
+    FILETIME earliest{0xFFFFFFFF, 0xFFFFFFFF};
+    ForEachReadMarker(markers, [&](const std::wstring& name, FILETIME t) {
+        if (CompareFileTime(&t, &earliest) < 0) {
+            earliest = t;
+            first = name;
+        }
+    });
+    return first;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -107,7 +158,12 @@ int wmain(int argc, wchar_t** argv) {
     for (int round = 0; round < rounds; ++round) {
         for (size_t turn = 0; turn < copies.size(); ++turn) {
             const size_t which = (turn + round) % copies.size();
+            const std::wstring markers = MarkersFolder();
+            if (!markers.empty()) ClearReadMarkers(markers);
             const StartTimes t = TimeStart(copies[which], monitors);
+            if (!markers.empty())
+                std::printf("first picture of %ls: %ls\n", copies[which].substr(copies[which].find_last_of(L"\\/") + 1).c_str(),
+                            FirstRead(markers).c_str());
             if (t.covered < 0 || t.firstPicture < 0) {
                 std::fwprintf(stderr, L"%ls: no show, or no picture on it\n", copies[which].c_str());
                 return 1;

@@ -16,7 +16,7 @@
 
 #include "runtime/base/random.h"
 #include "show/frm_main_win.h"
-#include "show/preparation_worker_win.h"
+#include "show/run_state_win.h"
 #include "transitions/run_transition.h"
 #include "transitions/show_block_win.h"
 #include "support/scratch_win.h"
@@ -61,16 +61,15 @@ void Measure(int width, int height, int blockSize) {
     settings.Interval = 30000;  // the bench drives the transitions itself
     settings.BackGround = 1;
     settings.BackColor = 0x202020;
-    ShowGroup group;
-    PreparationWorker worker;
+    const auto run = std::make_shared<RunState>(settings, 1);
     auto frmMain = std::make_unique<FrmMain>(
-        ShowSetup{.settings = settings, .group = group, .worker = worker, .preview = true, .previewHost = host});
-    test::StartWithPictures(*frmMain, group, {WriteTestPicture(width / 2, height / 2)});
+        ShowSetup{.run = run, .preview = true, .previewHost = host});
+    test::StartWithPictures(*frmMain, run->group, {WriteTestPicture(width / 2, height / 2)});
     frmMain->Timer1.SetEnabled(false);
     const BlockGridRecord& BlockGrid = frmMain->BlockGrid;
     double random = 1e300;
     double rows = 1e300;
-    for (int run = 0; run < 3; ++run) {
+    for (int round = 0; round < 3; ++round) {
         random = std::min(random, MicrosecondsPerBlock(*frmMain, TransitionKind::RevealRandomBlocks));
         rows = std::min(rows, MicrosecondsPerBlock(*frmMain, TransitionKind::RevealRowsFromTopLeft));
     }
