@@ -47,28 +47,49 @@ TEST_F(CatalogueMessages, PicturesOnlyInSubfoldersWithoutDescendingAreNotFound) 
     EXPECT_EQ(ActiveFlag(), 1);
 }
 
-TEST_F(CatalogueMessages, ALockedSubfolderIsReportedOnceAndTheShowGoesOn) {
+// Two subfolders the scan cannot open: each is reported once, in the walk's order, the second only once
+// the first box was answered (the scan waits for it), and the click that answers it ends neither the scan
+// nor the show, which goes on with the pictures found.
+TEST_F(CatalogueMessages, LockedSubfoldersAreReportedOnceEachAndTheShowGoesOn) {
     const std::wstring top = Folder(L"top");
     ASSERT_TRUE(WritePicture(top + L"a.bmp"));
-    const std::wstring locked = Folder(L"top\\locked");
-    ASSERT_TRUE(WritePicture(locked + L"b.bmp"));
+    std::vector<HANDLE> holds;
+    for (const wchar_t* name : {L"top\\locked1", L"top\\locked2"}) {
+        const std::wstring locked = Folder(name);
+        ASSERT_TRUE(WritePicture(locked + L"b.bmp"));
+        holds.push_back(CreateFileW(locked.c_str(), FILE_LIST_DIRECTORY, 0, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        ASSERT_NE(holds.back(), INVALID_HANDLE_VALUE);
+    }
     UsePictureFolder(top);
-    HANDLE hold = CreateFileW(locked.c_str(), FILE_LIST_DIRECTORY, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+    WriteProgramInt16(L"Settings", L"BackGround", 1);
+    WriteProgramInt32(L"Settings", L"BackColor", 0);
+    ASSERT_TRUE(PaintScreen(0x808080));
 
     Process p = StartProgram(ScrPath(), L"/s");
-    HWND box = WaitForMessageBox(p.pid(), kStartTimeoutMs);
-    ASSERT_NE(box, nullptr);
-    HWND show = GetWindow(box, GW_OWNER);
-    ASSERT_NE(show, nullptr) << "the message is shown over the show";
-    const std::wstring error = AnswerMessageBox(p);
-    EXPECT_TRUE(error.ends_with(L" (32)")) << Narrow(error);
-    CloseHandle(hold);
-    // A picture was found: after OK the show goes on, with no second message, until a key ends it.
-    Sleep(3000);
-    ASSERT_TRUE(p.Running()) << "closing the message did not end the show";
-    EXPECT_EQ(ProcessWindows(p.pid(), true), std::vector<HWND>{show});
+    for (int box = 0; box < 2; ++box) {
+        HWND shown = WaitForMessageBox(p.pid(), kStartTimeoutMs);
+        ASSERT_NE(shown, nullptr) << "message " << box + 1 << " of 2";
+        EXPECT_NE(GetWindow(shown, GW_OWNER), nullptr) << "the message is shown over the show";
+        const std::wstring error = MessageBoxText(shown);
+        EXPECT_TRUE(error.ends_with(L" (32)")) << Narrow(error);
+        // Answered as a user would: a click on OK, the mouse crossing the show on its way there.
+        RECT ok{};
+        GetWindowRect(GetDlgItem(shown, IDOK), &ok);
+        MoveMouseTo((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2);
+        ClickMouse();
+        ASSERT_TRUE(PollUntil([&] { return !IsWindow(shown) || !IsWindowVisible(shown); }, 5000)) << "the click answered it";
+        ASSERT_TRUE(p.Running()) << "answering the message ended the show";
+    }
+    for (HANDLE hold : holds) CloseHandle(hold);
+    // a.bmp, 64 x 48 centred on black: its pixel (10, 10) at (490, 370).
+    EXPECT_TRUE(PollUntil([&] {
+        const Screenshot shot = CaptureScreen();
+        return shot.width == 1024 && (shot.At(490, 370) & 0xFFFFFF) == (40u << 16 | 50u << 8) &&
+               (shot.At(100, 100) & 0xFFFFFF) == 0;
+    }, 20000)) << "the show goes on with the picture found";
+    EXPECT_FALSE(WaitForMessageBox(p.pid(), 1000)) << "each folder is reported once";
+    ASSERT_TRUE(p.Running());
     EXPECT_EQ(ActiveFlag(), 1);
     SendKey('A');
     EXPECT_EQ(p.Wait(5000), 0);

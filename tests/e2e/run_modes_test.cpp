@@ -55,7 +55,9 @@ TEST_F(RunModes, EverythingElseOpensTheSettingsWithoutScanning) {
         HWND dialog = WaitForSettingsDialog(p);
         ASSERT_NE(dialog, nullptr) << "the settings dialog";
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr) << "the settings dialog has no owner";
-        EXPECT_EQ(ProcessWindows(p.pid(), true), std::vector<HWND>{dialog}) << "no message: the folder was not scanned";
+        // A scan would say the folder is missing; it would come within a moment, worker or not. Every start
+        // here goes the same way, so the first is given the time and the others are looked at once.
+        EXPECT_TRUE(OnlyWindowFor(p, dialog, args[0] == L'\0' ? 2000 : 0)) << "no message: the folder was not scanned";
         PostMessageW(dialog, WM_CLOSE, 0, 0);
         EXPECT_EQ(p.Wait(kStartTimeoutMs), 0);
     }

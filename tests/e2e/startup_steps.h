@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "support/driver_win.h"
 #include "runtime/base/text_win.h"
@@ -43,6 +44,12 @@ inline const std::wstring kSettingsDialogTitle = L"スクリーンセーバー�
 inline HWND WaitForSettingsDialog(const Process& p, int timeoutMs = kStartTimeoutMs) {
     return WaitForWindow(p.pid(), [](HWND w) { return IsWindowVisible(w) && WindowText(w) == kSettingsDialogTitle; },
                          timeoutMs);
+}
+
+// True when, for `ms`, the process shows no visible window but `only`: a scan would have put up its message by
+// then, worker or not.
+inline bool OnlyWindowFor(const Process& p, HWND only, int ms) {
+    return !PollUntil([&] { return ProcessWindows(p.pid(), true) != std::vector<HWND>{only}; }, ms);
 }
 
 inline std::string Narrow(const std::wstring& w) { return kpv::rt::WideToAnsi(w); }

@@ -6,7 +6,7 @@ Usage: slow_share.py [--never NAME]... [--markers DIR] SOURCE MOUNT LIST_MS [REA
 LIST_MS: the wait in each listing. READ_MS (default 0): the wait before the first read of each opened file.
 ATTR_CACHE_S (default 1): how long the kernel may keep names and attributes, as a network client keeps them.
 --never NAME: reads of the file NAME (a path below SOURCE, with slashes) never return, while every other
-file answers; repeatable.
+file answers; repeatable. Such a read also keeps the daemon from ending on SIGTERM: stop it with SIGKILL.
 --markers DIR: when a wait begins, an empty file is made in DIR, so a test knows that the share really is
 waiting before it acts: "listing" for a listing's wait, "read-NAME" (slashes as underscores) for a read's.
 Runs in the foreground until unmounted with `fusermount3 -u MOUNT`.

@@ -168,6 +168,18 @@ std::vector<HWND> WizardWindows() {
     return found;
 }
 
+// What tells one wizard page from the next: the inner page dialog the wizard shows, and its main button's text.
+std::wstring PageOf(HWND wizard) {
+    HWND page = nullptr;
+    EnumChildWindows(wizard, [](HWND w, LPARAM p) -> BOOL {
+        if (WindowClass(w) != L"#32770" || !IsWindowVisible(w)) return TRUE;
+        *reinterpret_cast<HWND*>(p) = w;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&page));
+    HWND main = GetDlgItem(wizard, IDOK);
+    return std::to_wstring(reinterpret_cast<uintptr_t>(page)) + L"|" + (main ? WindowText(main) : L"");
+}
+
 // Clicks through a wizard as a user would: its main button (Next, Install, Uninstall, Finish, Close)
 // whenever it is enabled, and `answer` in a question box, whose text it returns; until done() holds.
 std::wstring ClickThrough(int answer, const std::function<bool()>& done) {
@@ -177,12 +189,13 @@ std::wstring ClickThrough(int answer, const std::function<bool()>& done) {
             if (GetDlgItem(w, IDYES)) {
                 question = MessageBoxText(w);
                 PressButton(w, answer);
+                PollUntil([&] { return !IsWindow(w) || !IsWindowVisible(w); }, 5000);
             } else if (HWND main = GetDlgItem(w, IDOK); main && IsWindowEnabled(main)) {
+                // One click per page: the next comes once the page has changed (another page, or a wizard gone).
+                const std::wstring page = PageOf(w);
                 PressButton(w, IDOK);
-            } else {
-                continue;
+                PollUntil([&] { return !IsWindow(w) || PageOf(w) != page; }, 5000);
             }
-            Sleep(500);  // the page changes before the next click
         }
         return done();
     }, kSetupTimeoutMs);
@@ -311,7 +324,7 @@ TEST_F(Installer, UninstallLeavesAnotherChosenScreenSaverAndOtherFilesAlone) {
     ASSERT_TRUE(WriteFileBytes(neighbour, "another screen saver"));
     ASSERT_TRUE(WriteFileBytes(note, "the user's own file"));
 
-    SilentUninstall();
+    EXPECT_EQ(SilentUninstall(), 0) << "the uninstaller went through to the end";
     EXPECT_TRUE(PollUntil([] { return !EntryExists() && !FileExists(InstalledScr()); }, kSetupTimeoutMs));
     EXPECT_FALSE(FileExists(folder + L"\\Uninstall.exe")) << "the uninstaller's copy removes the original";
     EXPECT_EQ(ChosenSaver(), L"C:\\windows\\system32\\other.scr");

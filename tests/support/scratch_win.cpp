@@ -1,6 +1,7 @@
 #include "support/scratch_win.h"
 
 #include <atomic>
+#include <random>
 
 #include "runtime/base/handles_win.h"
 #include "support/bytes.h"
@@ -25,8 +26,10 @@ bool RemoveOnHost(const std::wstring& path) {
     if (root.empty() || slash == std::wstring::npos) return false;
     const std::wstring name = entry.substr(slash + 1);
     if (name.empty() || name == L"." || name == L"..") return false;
+    // Each Wine session numbers its processes itself: a process id alone is no one's own name here.
+    static const std::wstring token = std::to_wstring(std::random_device{}()) + L"-" + std::to_wstring(GetCurrentProcessId());
     static std::atomic<unsigned> serial{0};
-    const std::wstring verdictName = L".removal-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+    const std::wstring verdictName = L".removal-" + SessionName() + L"-" + token + L"-" + std::to_wstring(++serial);
     const std::wstring verdict = TestDataDir() + L"\\" + verdictName;
     if (!RunHostShell(kRemoveScript, [&] { return Exists(verdict); }, 120000,
                       {root, entry.substr(0, slash), name, root + L"/" + verdictName}))
@@ -39,6 +42,14 @@ bool RemoveOnHost(const std::wstring& path) {
 }  // namespace
 
 std::wstring TestDataDir() { return BuildDir() + L"\\testdata"; }
+
+std::wstring SessionName() {
+    wchar_t name[64] = {};
+    const DWORD n = GetEnvironmentVariableW(L"KPV_SESSION", name, 64);
+    return n > 0 && n < 64 ? std::wstring(name, n) : std::wstring(L"main");
+}
+
+std::wstring InSession(const std::wstring& name) { return name + L"." + SessionName(); }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

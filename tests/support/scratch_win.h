@@ -9,6 +9,11 @@
 namespace kpv::test {
 
 std::wstring TestDataDir();  // the scratch root, Windows path
+// The display session a test runs in (KPV_SESSION, "main" for the ordinary one). Sessions run at once and
+// share the scratch root, so every scratch name a test of a session makes carries it.
+std::wstring SessionName();
+// `name` made the session's own: the same name in another session is another folder.
+std::wstring InSession(const std::wstring& name);
 bool Exists(const std::wstring& path);
 bool MakeDirectory(const std::wstring& path);  // with parents, at any depth in the extended-length form
 

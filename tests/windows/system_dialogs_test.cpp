@@ -31,7 +31,12 @@ Result WithUser(const std::function<Result()>& action, User user) {
     return r;
 }
 
-HWND WaitForBrowser() { return test::WaitForDialogWithControl(GetCurrentProcessId(), kBrowserTree, 10000); }
+// The browser the call under test opened; a failure of the test when none came.
+HWND WaitForBrowser() {
+    HWND browser = test::WaitForDialogWithControl(GetCurrentProcessId(), kBrowserTree, 10000);
+    EXPECT_NE(browser, nullptr) << "SelectPictureFolder opened no folder browser";
+    return browser;
+}
 
 std::wstring WaitForStatus(HWND browser, const std::wstring& expected) {
     HWND status = test::FindDescendant(browser, kBrowserStatus);
@@ -110,12 +115,14 @@ TEST_F(FolderBrowser, ALaterBrowseStartsAtTheFolderChosenLastAndCancelKeepsIt) {
 
 TEST_F(FolderBrowser, ADriveRootComesBackUnchanged) {
     LastBrowseFolder = L"C:\\";
+    std::wstring status;
     const std::wstring chosen = WithUser<std::wstring>([] { return SelectPictureFolder(nullptr); }, [&] {
         HWND browser = WaitForBrowser();
         if (!browser) return;
-        WaitForStatus(browser, L"C:\\");
+        status = WaitForStatus(browser, L"C:\\");
         test::PressButton(browser, IDOK);
     });
+    EXPECT_EQ(status, L"C:\\") << "the browser starts at the drive's root";
     EXPECT_EQ(chosen, L"C:\\");
 }
 
