@@ -20,7 +20,7 @@ mountpoint -q "$mnt" && fusermount3 -u "$mnt"
 # 5 ms in each listing and 1 ms before each first read, which the share marks; names kept as a client keeps them.
 /usr/bin/python3 "$here/../tests/harness/slow_share.py" --markers "$markers" "$tree" "$mnt" 5 1 600 </dev/null >"$share/spread.log" 2>&1 &
 pid=$!
-trap 'kill $pid 2>/dev/null || true; sleep 1; fusermount3 -uz "$mnt" 2>/dev/null || true' EXIT
+trap 'kill -KILL $pid 2>/dev/null || true; sleep 1; fusermount3 -uz "$mnt" 2>/dev/null || true' EXIT
 for _ in $(seq 1 100); do mountpoint -q "$mnt" && break; sleep 0.1; done
 
 export KPV_BUILD_DIR="$build"

@@ -113,20 +113,30 @@ struct Peak {
     int windows = 0;
 };
 
-// `scr` /s on the folder of `picture`, until every monitor's first picture is prepared; its peak working set.
-Peak ShowPeak(const std::wstring& scr, const std::wstring& picture, size_t monitors) {
-    const std::wstring folder = picture.substr(0, picture.find_last_of(L'\\') + 1);
+// The show of one folder (no subfolders, no colour effect, 32-pixel blocks) at the given view time, the flag
+// of a killed earlier run cleared.
+void UseFolder(const std::wstring& folder, int16_t interval) {
     HKEY key = nullptr;
     RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel Software\\KPV\\Settings", 0, nullptr, 0, KEY_ALL_ACCESS,
                     nullptr, &key, nullptr);
     const std::string ansi = rt::WideToAnsi(folder);
     RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(ansi.c_str()), static_cast<DWORD>(ansi.size() + 1));
-    const int16_t zero = 0, interval = 60, block = 32;
+    const int16_t zero = 0, block = 32;
     RegSetValueExW(key, L"SubFolder", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&zero), 2);
     RegSetValueExW(key, L"Interval", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&interval), 2);
     RegSetValueExW(key, L"BlockSize", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&block), 2);
     RegSetValueExW(key, L"Edit", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&zero), 2);
     RegCloseKey(key);
+    HKEY flags = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel Software\\KPV\\Flags", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &flags, nullptr);
+    RegSetValueExW(flags, L"Active", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&zero), 2);
+    RegCloseKey(flags);
+}
+
+// `scr` /s on the folder of `picture`, until every monitor's first picture is prepared; its peak working set.
+Peak ShowPeak(const std::wstring& scr, const std::wstring& picture, size_t monitors) {
+    UseFolder(picture.substr(0, picture.find_last_of(L'\\') + 1), 60);
 
     std::wstring command = L"\"" + scr + L"\" /s";
     STARTUPINFOW si{};
@@ -200,23 +210,7 @@ int Memory(const std::wstring& photo, std::wstring small, std::wstring scr) {
 
 // The peak of the private memory sampled every 20 ms while `scr` shows the folder for `seconds`.
 double CyclingPeak(const std::wstring& scr, const std::wstring& folder, int seconds) {
-    HKEY key = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel Software\\KPV\\Settings", 0, nullptr, 0, KEY_ALL_ACCESS,
-                    nullptr, &key, nullptr);
-    const std::string ansi = rt::WideToAnsi(folder);
-    RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(ansi.c_str()), static_cast<DWORD>(ansi.size() + 1));
-    const int16_t zero = 0, one = 1, block = 32;
-    RegSetValueExW(key, L"SubFolder", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&zero), 2);
-    RegSetValueExW(key, L"Interval", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&one), 2);
-    RegSetValueExW(key, L"BlockSize", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&block), 2);
-    RegSetValueExW(key, L"Edit", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&zero), 2);
-    RegCloseKey(key);
-    HKEY flags = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel Software\\KPV\\Flags", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &flags, nullptr);
-    RegSetValueExW(flags, L"Active", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&zero), 2);
-    RegCloseKey(flags);
-
+    UseFolder(folder, 1);
     std::wstring command = L"\"" + scr + L"\" /s";
     STARTUPINFOW si{};
     si.cb = sizeof si;

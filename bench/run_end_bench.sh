@@ -60,7 +60,7 @@ mountpoint -q "$mnt" && fusermount3 -u "$mnt"
   --never stuck1/stuck.bmp "$src" "$mnt" 0 0 </dev/null >"$work/share.log" 2>&1 &
 share=$!
 # The share goes first: the reads still waiting in it fail, and the processes left in them end.
-cleanup() { kill "$share" 2>/dev/null || true; sleep 1; fusermount3 -uz "$mnt" 2>/dev/null || true; }
+cleanup() { kill -KILL "$share" 2>/dev/null || true; sleep 1; fusermount3 -uz "$mnt" 2>/dev/null || true; }
 trap cleanup EXIT
 for _ in $(seq 1 100); do mountpoint -q "$mnt" && break; sleep 0.1; done
 
