@@ -3,7 +3,6 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
-#include <vector>
 
 #include "runtime/base/handles_win.h"
 #include "runtime/base/system_error_win.h"
@@ -44,8 +43,7 @@ struct PreparationPool::State : std::enable_shared_from_this<State> {
     std::condition_variable work;   // a job, or the stop, for the worker
     std::condition_variable watch;  // a job begun, or the stop, for the watchdog
     std::deque<std::shared_ptr<Job>> queue;
-    std::shared_ptr<Worker> worker;  // the one that works now
-    std::vector<std::shared_ptr<Worker>> behind;
+    std::shared_ptr<Worker> worker;  // the one that works now; one left behind holds itself
     rt::Thread watchdog;
     int leftBehind = 0;
     bool stopped = false;
@@ -147,7 +145,6 @@ void PreparationPool::State::GiveUpLocked() {
     queue.push_front(std::make_shared<Job>(Job{job->request, job->deliver}));
     stuck->leftBehind = true;
     stuck->thread.CancelIo();
-    behind.push_back(stuck);
     ++leftBehind;
     try {
         StartWorkerLocked();
@@ -209,11 +206,6 @@ bool PreparationPool::WaitUntil(ULONGLONG deadline) const {
     }
     const bool watchdogEnded = !watched || state_->watchdog.WaitFor(rt::MillisecondsUntil(deadline));
     return (!worker || worker->thread.WaitFor(rt::MillisecondsUntil(deadline))) && watchdogEnded;
-}
-
-int PreparationPool::LeftBehind() const {
-    const std::lock_guard lock(state_->mutex);
-    return state_->leftBehind;
 }
 
 }  // namespace kpv

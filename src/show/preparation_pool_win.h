@@ -41,9 +41,6 @@ public:
     // True once the watchdog and every worker not left behind have ended, waiting at most until `deadline`
     // (GetTickCount64).
     bool WaitUntil(ULONGLONG deadline) const;
-    // How many workers were given up on and left behind.
-    int LeftBehind() const;
-
     struct State;
 
 private:

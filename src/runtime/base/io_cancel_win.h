@@ -9,6 +9,8 @@
 #include <mutex>
 #include <vector>
 
+#include "runtime/base/handles_win.h"
+
 namespace kpv::rt {
 
 class IoCancel {
@@ -28,7 +30,7 @@ public:
 
     private:
         IoCancel* cancel_;
-        HANDLE thread_ = nullptr;
+        UniqueHandle thread_;
     };
 
     void Cancel();
@@ -37,7 +39,7 @@ public:
 private:
     mutable std::mutex mutex_;
     bool cancelled_ = false;
-    std::vector<HANDLE> inside_;  // threads in a scope now, owned by their scopes
+    std::vector<HANDLE> inside_;  // threads in a scope now; their scopes own the handles
 };
 
 }  // namespace kpv::rt

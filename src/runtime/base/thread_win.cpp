@@ -1,6 +1,5 @@
 #include "runtime/base/thread_win.h"
 
-#include <algorithm>
 #include <memory>
 #include <system_error>
 
@@ -31,16 +30,6 @@ bool Thread::WaitFor(DWORD milliseconds) const {
 
 void Thread::CancelIo() const {
     if (handle_) CancelSynchronousIo(handle_.get());
-}
-
-bool Thread::CancelIoAndWaitUntil(ULONGLONG deadline) const {
-    constexpr DWORD kCancelRetryMs = 10;
-    for (;;) {
-        CancelIo();
-        const DWORD left = MillisecondsUntil(deadline);
-        if (WaitFor(std::min(left, kCancelRetryMs))) return true;
-        if (left == 0) return false;
-    }
 }
 
 DWORD MillisecondsUntil(ULONGLONG deadline) {

@@ -19,14 +19,8 @@ public:
     Thread& operator=(Thread&&) noexcept = default;
 
     bool Started() const { return static_cast<bool>(handle_); }
-    // True once the body has returned (or when no thread was started).
-    bool Finished() const { return WaitFor(0); }
     // Waits at most `milliseconds` for the body to return; true when it has.
     bool WaitFor(DWORD milliseconds) const;
-    // Waits until the body returns or `deadline` (GetTickCount64) passes, cancelling meanwhile the synchronous
-    // read or listing it may be stuck in; true when it has returned. The cancel races with the start of the
-    // next read, so it is made again every few milliseconds.
-    bool CancelIoAndWaitUntil(ULONGLONG deadline) const;
     // Cancels the synchronous read or listing the thread may be in now, without waiting.
     void CancelIo() const;
 
